@@ -1,0 +1,36 @@
+# A thin front over the CMake presets; the real work is in CMake and tools/.
+.PHONY: all setup run test test-native test-win64 build-win32 fuzz bench dist clean
+
+all: test
+
+setup:
+	@tools/setup.sh
+
+build-win64: setup
+	cmake --preset win64 >/dev/null
+	cmake --build --preset win64 -j$$(nproc)
+
+run: build-win64
+	tools/run.sh
+
+test: setup test-native test-win64 build-win32
+
+test-native:
+	cmake --preset native >/dev/null
+	cmake --build --preset native -j$$(nproc)
+	ctest --preset native -j$$(nproc)
+
+test-win64: build-win64
+	tools/wine-session.sh build/wine-prefix ctest --preset win64
+
+build-win32: setup
+	cmake --preset win32 >/dev/null
+	cmake --build --preset win32 -j$$(nproc)
+
+clean:
+	rm -rf build
+
+bench: setup
+	cmake --preset bench >/dev/null
+	cmake --build --preset bench -j$$(nproc)
+	build/bench/bench/core_bench --benchmark_min_time=0.2

@@ -1,0 +1,71 @@
+// The clock reading of every TimeKind, with the daylight-saving window cached per year.
+// Portable: the local clock comes through the platform hook.
+#include "astro/clock_reading.h"
+
+#include "astro/julian.h"
+#include "astro/sidereal.h"
+#include "support/hooks.h"
+
+namespace {
+
+// The window depends on the year alone, so it is worked out once a year, not every second.
+double g_dstStart = -1.0;
+double g_dstEnd = -1.0;
+int g_dstYear = -1;
+
+}  // namespace
+
+double LocalClockJulianDay() {
+  CivilTime now{};
+  g_platform.readLocalTime(&now);
+  const double dayWithFraction =
+      now.day + ((now.second * (1.0 / 3600.0) + now.minute * (1.0 / 60.0)) + now.hour) *
+                    (1.0 / 24.0);
+  return JulianDayFromDate(dayWithFraction, now.month, now.year);
+}
+
+double ReadClock(int kind, const Location &location) {
+  const double jdLocal = LocalClockJulianDay();
+  double dL = 0.0;
+  int mL = 0;
+  int yL = 0;
+  DateFromJulianDay(jdLocal, &dL, &mL, &yL);
+
+  double effectiveZone = location.zone;
+  if (location.dst != 0 && (kind == kUt || kind == kLst || kind == kGst)) {
+    if (g_dstStart == -1.0 || g_dstEnd == -1.0 || g_dstYear != yL) {
+      UsDaylightSavingWindow(yL, &g_dstStart, &g_dstEnd);
+      g_dstYear = yL;
+    }
+    // The computer's clock is taken to include the daylight-saving hour: both bounds count.
+    if (jdLocal >= g_dstStart && jdLocal <= g_dstEnd) effectiveZone = location.zone + 1.0;
+  }
+  const double jdUt = jdLocal - effectiveZone * (1.0 / 24.0);
+
+  double d = 0.0;
+  int m = 0;
+  int y = 0;
+  switch (kind) {
+    case kLmt12:
+    case kLmt24:
+      // Local mean time is the local clock's own time of day; never daylight-shifted.
+      DateFromJulianDay(jdUt + location.zone * (1.0 / 24.0), &d, &m, &y);
+      return FractionalPart(d) * 24.0;
+    case kUt:
+      DateFromJulianDay(jdUt, &d, &m, &y);
+      return FractionalPart(d) * 24.0;
+    default: {
+      DateFromJulianDay(jdUt, &d, &m, &y);
+      const double ut = FractionalPart(d) * 24.0;
+      const double gst = GreenwichSiderealTime(ut, TruncToInt(d), m, y);  // the UT date
+      return kind == kLst ? LocalSiderealTime(gst, location) : gst;
+    }
+  }
+}
+
+int DaylightSavingCacheYear() { return g_dstYear; }
+
+void DaylightSavingCacheBounds(double *start, double *end) {
+  *start = g_dstStart;
+  *end = g_dstEnd;
+}

@@ -1,0 +1,26 @@
+// Reading the clock: the hours value to show for a TimeKind at a Location. Portable.
+#pragma once
+
+#include "location/location.h"
+
+// The five time scales the clock can show.
+enum TimeKind : int {
+  kLmt12 = 0,  // local mean time, 12-hour form
+  kLmt24 = 1,  // local mean time, 24-hour form
+  kUt = 2,     // universal time
+  kLst = 3,    // local sidereal time
+  kGst = 4,    // Greenwich sidereal time
+};
+constexpr int kTimeKindCount = 5;
+
+// Julian day of the local clock's current reading (whole seconds).
+double LocalClockJulianDay();
+
+// The time of day to show, in hours: [0, 24) for the LMT kinds and UT, [0, 24] for the
+// sidereal kinds. Reads the local clock once.
+double ReadClock(int kind, const Location &location);
+
+// The cached daylight-saving window, for tests and diagnostics: the local year it holds
+// (-1 before the first reading that needs it) and its bounds.
+int DaylightSavingCacheYear();
+void DaylightSavingCacheBounds(double *start, double *end);

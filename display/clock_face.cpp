@@ -1,0 +1,91 @@
+// The clock face: font cache, centred opaque text, minimised caption. Win32.
+#include "display/clock_face.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "astro/clock_reading.h"
+#include "display/chimes.h"
+#include "display/clock_text.h"
+#include "resources/resource_ids.h"
+#include "support/errors.h"
+#include "support/hooks.h"
+#include "support/win32_hooks.h"
+
+namespace {
+
+HFONT g_clockFont = nullptr;
+char g_lastClockText[kTextSize] = "";
+int g_fontsMade = 0;
+LOGFONTA g_lastFontDescription = {};
+
+}  // namespace
+
+void UpdateClockFace(HDC dc, int kind, Location location, int forceCaption) {
+  HWND window = MainWindowHandle();
+  RECT client = {0, 0, 0, 0};
+  GetClientRect(window, &client);
+
+  const double hours = ReadClock(kind, location);
+  char text[kTextSize] = {};  // zeroed: the minimised cut reads past a short text's end
+  FormatClockText(hours, text);
+  if (kind == kLmt12) MakeTwelveHourText(text);
+
+  DetectHourlyChime(text, g_lastClockText);
+
+  if (IsIconic(window)) {
+    if (kind == kLmt12) {
+      // "hh:mm AM": the designator moves up behind the minutes.
+      text[5] = ' ';
+      std::memmove(text + 6, text + 9, std::strlen(text + 9) + 1);
+    } else {
+      text[5] = '\0';  // "hh:mm"
+    }
+    if (forceCaption != 0 || std::strcmp(text, g_lastClockText) != 0) {
+      char abbreviation[kTextSize];
+      char caption[kTextSize];
+      LoadText(IDS_ABBREV_BASE + kind, abbreviation);
+      std::snprintf(caption, sizeof caption, "%s %s", text, abbreviation);
+      SetWindowTextA(window, caption);
+    }
+  } else {
+    if (g_clockFont == nullptr) {
+      LOGFONTA description = {};
+      const unsigned width = static_cast<unsigned>(client.right - client.left);
+      description.lfWidth = static_cast<LONG>(width / static_cast<unsigned>(std::strlen(text) + 2));
+      description.lfHeight = 2 * description.lfWidth;  // positive: a cell height
+      description.lfPitchAndFamily = FIXED_PITCH | FF_DONTCARE;
+      g_clockFont = CreateFontIndirectA(&description);
+      FAIL_IF(g_clockFont == nullptr, IDS_CANNOT_LOAD_FONT);
+      g_lastFontDescription = description;
+      ++g_fontsMade;
+    }
+    HGDIOBJ previous = SelectObject(dc, g_clockFont);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    // The opaque background covers the previous second's text: no erase is needed.
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    DrawTextA(dc, text, -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    SelectObject(dc, previous);
+  }
+  std::snprintf(g_lastClockText, sizeof g_lastClockText, "%s", text);
+}
+
+void SetNormalCaption(int kind, const char *productName) {
+  char abbreviation[kTextSize];
+  char caption[kTextSize];
+  LoadText(IDS_ABBREV_BASE + kind, abbreviation);
+  std::snprintf(caption, sizeof caption, "%s (%s)", productName, abbreviation);
+  SetWindowTextA(MainWindowHandle(), caption);
+}
+
+void ReleaseClockFont() {
+  if (g_clockFont != nullptr) {
+    FAIL_IF(!DeleteObject(g_clockFont), IDS_GDI_ERROR);
+    g_clockFont = nullptr;
+  }
+}
+
+const char *LastClockText() { return g_lastClockText; }
+HFONT CurrentClockFont() { return g_clockFont; }
+int ClockFontsMade() { return g_fontsMade; }
+LOGFONTA LastClockFontDescription() { return g_lastFontDescription; }

@@ -1,0 +1,25 @@
+// Drawing the clock: the text centred in a fixed-pitch font sized to the window, or the
+// hours and minutes in the caption while the window is minimised. Win32.
+#pragma once
+
+#include <windows.h>
+
+#include "location/location.h"
+
+// One update of the face, on every paint (forceCaption 1) and every tick (0).
+void UpdateClockFace(HDC dc, int kind, Location location, int forceCaption);
+
+// "Orvane 2 (LST)": the caption of the window when it is not minimised.
+void SetNormalCaption(int kind, const char *productName);
+
+// Deletes the clock font, if there is one, so that the next update makes one to fit.
+void ReleaseClockFont();
+
+// The text the last update showed (full, or minimised when the window was minimised).
+const char *LastClockText();
+
+// What the face keeps, for tests: the font now in use, how many fonts were made so far and
+// the description of the last one.
+HFONT CurrentClockFont();
+int ClockFontsMade();
+LOGFONTA LastClockFontDescription();

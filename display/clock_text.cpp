@@ -1,0 +1,52 @@
+// Building the clock text from the hours value. Portable; allocates nothing.
+#include "display/clock_text.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "astro/julian.h"
+#include "display/intl.h"
+#include "resources/resource_ids.h"
+#include "support/hooks.h"
+
+void FormatClockText(double hours, char *text) {
+  const char separator = IntlTimeSeparator(0);
+  const double a = std::fabs(hours);
+  int h = TruncToInt(a);
+  const double f = FractionalPart(a);
+  const double m = f * 60.0;
+  int minutes = TruncToInt(m);
+  const double s = (m - minutes) * 60.0;
+  int seconds = RoundHalfUp(s);  // nearest second: 10:30:15 is not exact as a double
+  // Each carry is tested whether or not the one before it fired.
+  if (seconds == 60) {
+    seconds = 0;
+    minutes = minutes + 1;
+  }
+  if (minutes == 60) {
+    minutes = 0;
+    if (h < INT_MAX) h = h + 1;
+  }
+  if (h == 24) h = 0;
+  std::snprintf(text, kTextSize, "%02d%c%02d%c%02d", h, separator, minutes, separator, seconds);
+  if (text[0] == '0' && IntlTimeLeadingZero(0) == 0) text[0] = ' ';
+}
+
+void MakeTwelveHourText(char *text) {
+  char scratch[3] = {text[0], text[1], '\0'};
+  int h = 0;
+  if (std::sscanf(scratch, "%d", &h) != 1) h = 0;
+  char designator[kTextSize];
+  LoadText(h > 11 ? IDS_PM : IDS_AM, designator);
+  if (h > 12) h = h - 12;
+  if (h == 0) h = 12;
+  char twoDigits[12];
+  std::snprintf(twoDigits, sizeof twoDigits, "%2d", h);
+  if (twoDigits[0] == ' ' && IntlTimeLeadingZero(0) == 1) twoDigits[0] = '0';
+  text[0] = twoDigits[0];
+  text[1] = twoDigits[1];
+  const std::size_t used = std::strlen(text);
+  std::snprintf(text + used, static_cast<std::size_t>(kTextSize) - used, " %s", designator);
+}

@@ -1,0 +1,84 @@
+// Portable stand-ins for the platform hooks, used until the shell (or a test) installs its own.
+// Portable.
+#include "support/hooks.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+namespace {
+
+void ReadLibraryClock(CivilTime *now) {
+  std::time_t t = std::time(nullptr);
+  std::tm parts{};
+  const std::tm *local = std::localtime(&t);
+  if (local != nullptr) parts = *local;
+  now->year = parts.tm_year + 1900;
+  now->month = parts.tm_mon + 1;
+  now->day = parts.tm_mday;
+  now->hour = parts.tm_hour;
+  now->minute = parts.tm_min;
+  now->second = parts.tm_sec > 59 ? 59 : parts.tm_sec;  // a leap second shows as :59
+}
+
+int ReadNoProfileInt(const char *, const char *, int defaultValue) { return defaultValue; }
+
+void ReadNoProfileString(const char *, const char *, const char *defaultValue, char *out,
+                         int size) {
+  if (size > 0) std::snprintf(out, static_cast<std::size_t>(size), "%s", defaultValue);
+}
+
+int LoadNoText(int, char *out, int size) {
+  if (size > 0) out[0] = '\0';
+  return 0;
+}
+
+int PrintMessageBox(void *, const char *text, const char *caption, unsigned) {
+  std::fprintf(stderr, "[%s] %s\n", caption, text);
+  return kAnswerOk;
+}
+
+void NoBeep() {}
+void NoClock() {}
+void ExitNow(int exitCode) { std::_Exit(exitCode); }
+
+void *g_heapBlock = nullptr;
+std::size_t g_heapBytes = 0;
+
+void *ResizeHeapBlock(std::size_t bytes) {
+  if (bytes == 0) {
+    std::free(g_heapBlock);
+    g_heapBlock = nullptr;
+    g_heapBytes = 0;
+    return nullptr;
+  }
+  void *grown = std::realloc(g_heapBlock, bytes);
+  if (grown == nullptr) return nullptr;
+  if (bytes > g_heapBytes) std::memset(static_cast<char *>(grown) + g_heapBytes, 0, bytes - g_heapBytes);
+  g_heapBlock = grown;
+  g_heapBytes = bytes;
+  return grown;
+}
+
+}  // namespace
+
+PlatformHooks DefaultPlatformHooks() {
+  PlatformHooks hooks{};
+  hooks.readLocalTime = ReadLibraryClock;
+  hooks.readProfileInt = ReadNoProfileInt;
+  hooks.readProfileString = ReadNoProfileString;
+  hooks.loadText = LoadNoText;
+  hooks.messageBox = PrintMessageBox;
+  hooks.beep = NoBeep;
+  hooks.stopClock = NoClock;
+  hooks.endProcess = ExitNow;
+  hooks.resizeTableBlock = ResizeHeapBlock;
+  return hooks;
+}
+
+PlatformHooks g_platform = DefaultPlatformHooks();
+
+void LoadText(int id, char *out) {
+  if (g_platform.loadText(id, out, kTextSize) <= 0) out[0] = '\0';
+}

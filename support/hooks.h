@@ -1,0 +1,61 @@
+// The few plain function hooks through which the portable core reaches the platform.
+// Portable: the Win32 shell installs the real ones at start-up; tests install fakes.
+#pragma once
+
+#include <cstddef>
+
+// Every text taken from the string table fits a buffer of this size (80 characters).
+constexpr int kTextSize = 81;
+
+// A reading of the computer's local civil clock, to the second.
+struct CivilTime {
+  int year;
+  int month;
+  int day;
+  int hour;
+  int minute;
+  int second;
+};
+
+// Message-box styles and answers, with the values the Windows API gives them, so that
+// portable code can ask for a box without the platform's headers.
+enum : unsigned {
+  kBoxOk = 0x0000u,
+  kBoxYesNo = 0x0004u,
+  kBoxIconQuestion = 0x0020u,
+  kBoxIconExclamation = 0x0030u,
+  kBoxIconInformation = 0x0040u,
+  kBoxTaskModal = 0x2000u,
+};
+enum { kAnswerOk = 1, kAnswerYes = 6, kAnswerNo = 7 };
+
+struct PlatformHooks {
+  // The local civil date and time (Win32: GetLocalTime).
+  void (*readLocalTime)(CivilTime *now);
+  // The user's profile, as GetProfileIntA / GetProfileStringA read it.
+  int (*readProfileInt)(const char *section, const char *key, int defaultValue);
+  void (*readProfileString)(const char *section, const char *key, const char *defaultValue,
+                            char *out, int size);
+  // A string-table text; returns its length, 0 (and an empty text) when there is none.
+  int (*loadText)(int id, char *out, int size);
+  // A modal message box; returns the button pressed (kAnswer...).
+  int (*messageBox)(void *owner, const char *text, const char *caption, unsigned style);
+  // One default beep.
+  void (*beep)();
+  // Stops the main window's one-second timer.
+  void (*stopClock)();
+  // Ends the process at once with this exit code; does not return.
+  void (*endProcess)(int exitCode);
+  // Grows the city table's one block to `bytes` (the added part zeroed) and returns the
+  // address of its rows, or null when the memory cannot be had; 0 bytes releases it.
+  void *(*resizeTableBlock)(std::size_t bytes);
+};
+
+extern PlatformHooks g_platform;
+
+// The hooks a process starts with: portable stand-ins (the C library's clock, no profile,
+// no string table, boxes written to stderr, the C heap).
+PlatformHooks DefaultPlatformHooks();
+
+// Loads string `id` into `out` (kTextSize characters); empty when the table has none.
+void LoadText(int id, char *out);

@@ -1,0 +1,91 @@
+// The platform hooks on Windows: GetLocalTime, the WIN.INI profile, the string table,
+// message boxes, MessageBeep, the main window's timer, ExitProcess, global memory. Win32.
+#include "support/win32_hooks.h"
+
+#include "support/hooks.h"
+
+namespace {
+
+HINSTANCE g_resourceInstance = nullptr;
+HWND g_mainWindow = nullptr;
+HGLOBAL g_tableBlock = nullptr;
+
+void ReadWin32Clock(CivilTime *now) {
+  SYSTEMTIME st;
+  GetLocalTime(&st);
+  now->year = st.wYear;
+  now->month = st.wMonth;
+  now->day = st.wDay;
+  now->hour = st.wHour;
+  now->minute = st.wMinute;
+  now->second = st.wSecond;
+}
+
+int ReadWin32ProfileInt(const char *section, const char *key, int defaultValue) {
+  return static_cast<int>(GetProfileIntA(section, key, defaultValue));
+}
+
+void ReadWin32ProfileString(const char *section, const char *key, const char *defaultValue,
+                            char *out, int size) {
+  GetProfileStringA(section, key, defaultValue, out, static_cast<DWORD>(size));
+}
+
+int LoadWin32Text(int id, char *out, int size) {
+  const int n = LoadStringA(g_resourceInstance, static_cast<UINT>(id), out, size);
+  if (n <= 0) out[0] = '\0';
+  return n;
+}
+
+int ShowWin32Box(void *owner, const char *text, const char *caption, unsigned style) {
+  return MessageBoxA(static_cast<HWND>(owner), text, caption, style);
+}
+
+void Win32Beep() { MessageBeep(0); }
+
+void StopWin32Clock() {
+  if (g_mainWindow != nullptr) KillTimer(g_mainWindow, 1);
+}
+
+void EndWin32Process(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }
+
+// The city table lives in one movable global block, unlocked only while it is resized.
+void *ResizeGlobalBlock(std::size_t bytes) {
+  if (bytes == 0) {
+    if (g_tableBlock != nullptr) {
+      GlobalUnlock(g_tableBlock);
+      GlobalFree(g_tableBlock);
+      g_tableBlock = nullptr;
+    }
+    return nullptr;
+  }
+  HGLOBAL block;
+  if (g_tableBlock == nullptr) {
+    block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+  } else {
+    GlobalUnlock(g_tableBlock);
+    block = GlobalReAlloc(g_tableBlock, bytes, GMEM_MOVEABLE | GMEM_ZEROINIT);
+    if (block == nullptr) GlobalLock(g_tableBlock);  // the old rows stay usable
+  }
+  if (block == nullptr) return nullptr;
+  g_tableBlock = block;
+  return GlobalLock(block);
+}
+
+}  // namespace
+
+void InstallWin32Hooks(HINSTANCE instance) {
+  g_resourceInstance = instance;
+  g_platform.readLocalTime = ReadWin32Clock;
+  g_platform.readProfileInt = ReadWin32ProfileInt;
+  g_platform.readProfileString = ReadWin32ProfileString;
+  g_platform.loadText = LoadWin32Text;
+  g_platform.messageBox = ShowWin32Box;
+  g_platform.beep = Win32Beep;
+  g_platform.stopClock = StopWin32Clock;
+  g_platform.endProcess = EndWin32Process;
+  g_platform.resizeTableBlock = ResizeGlobalBlock;
+}
+
+void SetMainWindowHandle(HWND window) { g_mainWindow = window; }
+
+HWND MainWindowHandle() { return g_mainWindow; }

@@ -1,0 +1,109 @@
+// Test doubles for the platform hooks (portable).
+#include "fake_platform.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "display/intl.h"
+#include "resources/resource_ids.h"
+
+FakePlatform g_fake;
+
+namespace {
+
+void ReadFakeClock(CivilTime *now) { *now = g_fake.now; }
+
+int ReadFakeInt(const char *section, const char *key, int defaultValue) {
+  ++g_fake.profileReads;
+  if (std::strcmp(section, "intl") != 0) return defaultValue;
+  auto it = g_fake.intl.find(key);
+  if (it == g_fake.intl.end()) return defaultValue;
+  // As GetProfileIntA: the leading digits, 0 when there are none.
+  return std::atoi(it->second.c_str());
+}
+
+void ReadFakeString(const char *section, const char *key, const char *defaultValue, char *out,
+                    int size) {
+  ++g_fake.profileReads;
+  const char *value = defaultValue;
+  if (std::strcmp(section, "intl") == 0) {
+    auto it = g_fake.intl.find(key);
+    if (it != g_fake.intl.end()) value = it->second.c_str();
+  }
+  std::snprintf(out, static_cast<size_t>(size), "%s", value);
+}
+
+int LoadFakeText(int id, char *out, int size) {
+  const auto &texts = StringTableTexts();
+  auto it = texts.find(id);
+  if (it == texts.end()) {
+    out[0] = '\0';
+    return 0;
+  }
+  std::snprintf(out, static_cast<size_t>(size), "%s", it->second.c_str());
+  return static_cast<int>(std::strlen(out));
+}
+
+int RecordBox(void *owner, const char *text, const char *caption, unsigned style) {
+  g_fake.boxes.push_back({owner, text, caption, style});
+  return g_fake.answer;
+}
+
+void CountBeep() { ++g_fake.beeps; }
+void CountClockStop() { ++g_fake.clockStops; }
+
+void ThrowProcessEnded(int exitCode) {
+  g_fake.exits.push_back(exitCode);
+  throw ProcessEnded{exitCode};
+}
+
+}  // namespace
+
+void InstallFakePlatform() {
+  g_fake = FakePlatform{};
+  g_platform = DefaultPlatformHooks();
+  g_platform.readLocalTime = ReadFakeClock;
+  g_platform.readProfileInt = ReadFakeInt;
+  g_platform.readProfileString = ReadFakeString;
+  g_platform.loadText = LoadFakeText;
+  g_platform.messageBox = RecordBox;
+  g_platform.beep = CountBeep;
+  g_platform.stopClock = CountClockStop;
+  g_platform.endProcess = ThrowProcessEnded;
+  MarkIntlSettingsStale();
+}
+
+void SetFakeClock(int year, int month, int day, int hour, int minute, int second) {
+  g_fake.now = CivilTime{year, month, day, hour, minute, second};
+}
+
+const std::map<int, std::string> &StringTableTexts() {
+  static const std::map<int, std::string> texts = {
+      {IDS_MUST_ENTER_NAME, "Must enter location name"},
+      {IDS_CITY_FILE, "ZORKEL.DAT"},
+      {IDS_CANNOT_LOAD_CITIES, "Cannot load city location database"},
+      {IDS_NO_NAME, "No name"},
+      {IDS_NEW_CITY_FILE, "CITIES.NEW"},
+      {IDS_CANNOT_SAVE_CITIES, "Cannot save city location database"},
+      {IDS_CANNOT_CLOSE_CITIES, "Cannot close city location database"},
+      {IDS_SAVE_CITIES_QUESTION, "Save city location database?"},
+      {IDS_CANNOT_LOAD_FONT, "Cannot load font"},
+      {IDS_PRODUCT_NAME, "Orvane 2"},
+      {IDS_INVALID_NUMBER, "Invalid number"},
+      {IDS_WINDOW_ERROR, "Window error"},
+      {IDS_OUT_OF_MEMORY, "Out of memory"},
+      {IDS_ABBREV_BASE + 0, "LMT"},
+      {IDS_ABBREV_BASE + 1, "LMT"},
+      {IDS_ABBREV_BASE + 2, "UT"},
+      {IDS_ABBREV_BASE + 3, "LST"},
+      {IDS_ABBREV_BASE + 4, "GST"},
+      {IDS_AM, "AM"},
+      {IDS_PM, "PM"},
+      {IDS_ERROR_CAPTION, "Orvane 2 - Error"},
+      {IDS_FATAL_CAPTION, "Orvane 2 - Fatal Error"},
+      {IDS_GDI_ERROR, "GDI Error"},
+      {IDS_REGISTRY_ERROR, "Cannot store/retrieve data to/from the registry"},
+  };
+  return texts;
+}

@@ -1,0 +1,71 @@
+// Sidereal time: worked values and the one-step normalisation.
+#include <gtest/gtest.h>
+
+#include "astro/julian.h"
+#include "astro/sidereal.h"
+
+namespace {
+
+Location At(double longitude, int hemisphere) {
+  Location l{};
+  l.longitude = longitude;
+  l.hemisphere = hemisphere;
+  return l;
+}
+
+TEST(Sidereal, YearConstantWorkedValues) {
+  EXPECT_EQ(SiderealYearConstant(1980), 17.411473016848277);
+  EXPECT_EQ(SiderealYearConstant(1999), 17.38529700332856);
+}
+
+TEST(Sidereal, GreenwichWorkedValue) {
+  // 1980 April 22, 14h 36m 51.67s UT.
+  EXPECT_EQ(GreenwichSiderealTime(14.614352777777777, 22, 4, 1980), 4.668101258835055);
+}
+
+TEST(Sidereal, LocalShiftsByLongitude) {
+  struct Case {
+    double longitude;
+    int hemisphere;
+    double expected;
+  } cases[] = {
+      {64.0, kWest, 0.40143459216838817},
+      {15.0, kEast, 5.668101258835055},
+      {15.0, kNorth, 5.668101258835055},  // only West counts as west
+      {15.0, kSouth, 5.668101258835055},
+      {0.0, kWest, 4.668101258835055},
+      {0.0, kEast, 4.668101258835055},
+  };
+  for (const Case &c : cases) {
+    EXPECT_EQ(LocalSiderealTime(4.668101258835055, At(c.longitude, c.hemisphere)), c.expected)
+        << c.longitude << " " << c.hemisphere;
+  }
+}
+
+TEST(Sidereal, NormalisesOnceEachWayAndKeeps24) {
+  EXPECT_EQ(LocalSiderealTime(23.0, At(15.0, kEast)), 24.0);   // not reduced to 0
+  EXPECT_EQ(LocalSiderealTime(23.0, At(30.0, kEast)), 1.0);
+  EXPECT_EQ(LocalSiderealTime(1.0, At(30.0, kWest)), 23.0);
+  EXPECT_EQ(LocalSiderealTime(0.0, At(0.0, kWest)), 0.0);
+}
+
+TEST(Sidereal, DayTermCountsFromJanuaryZero) {
+  // January 1 is one day after January 0.0; December 31 of a leap year is day 366.
+  const double k = SiderealYearConstant(1980);
+  EXPECT_EQ(GreenwichSiderealTime(0.0, 1, 1, 1980), 0.0657098 - k + 24.0);
+  EXPECT_EQ(GreenwichSiderealTime(0.0, 31, 12, 1980), 366 * 0.0657098 - k);
+}
+
+TEST(Sidereal, StaysInRangeThroughoutTwoCenturies) {
+  for (int year = 1900; year <= 2100; year += 7) {
+    for (int month = 1; month <= 12; ++month) {
+      for (double ut : {0.0, 6.5, 12.0, 23.999}) {
+        const double g = GreenwichSiderealTime(ut, 15, month, year);
+        ASSERT_GE(g, 0.0);
+        ASSERT_LE(g, 24.0);
+      }
+    }
+  }
+}
+
+}  // namespace

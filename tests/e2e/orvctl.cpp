@@ -1,0 +1,125 @@
+// orvctl: drives a running ZORKEL.EXE from another process, as a user or a script would:
+// waits for its window, reads its caption and place, types keys, chooses commands, closes
+// it, and reads the clock's registry settings. Win32 (runs under Wine in the tests).
+//
+//   orvctl wait [SECONDS]      wait for the clock's window; print its caption
+//   orvctl caption             print the caption
+//   orvctl rect                print the window rectangle: left top right bottom
+//   orvctl key NAME...         type keys (F1..F12) into the clock
+//   orvctl command ID          choose a menu command;  orvctl syscommand ID: a system command
+//   orvctl show minimize|restore
+//   orvctl close [SECONDS]     send WM_CLOSE and wait until the window is gone
+//   orvctl setting KEY         print a stored setting ("" when absent)
+//   orvctl find-window CAPTION print the handle of a top-level window with that caption
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const char kClass[] = "Orvane 2";
+
+HWND FindClock() { return FindWindowA(kClass, nullptr); }
+
+HWND WaitForWindow(const char *className, const char *caption, double seconds) {
+  const DWORD until = GetTickCount() + static_cast<DWORD>(seconds * 1000);
+  for (;;) {
+    HWND w = FindWindowA(className, caption);
+    if (w != nullptr && IsWindowVisible(w)) return w;
+    if (static_cast<LONG>(GetTickCount() - until) > 0) return nullptr;
+    Sleep(50);
+  }
+}
+
+int VirtualKey(const char *name) {
+  if ((name[0] == 'F' || name[0] == 'f') && name[1] != '\0') {
+    const int n = std::atoi(name + 1);
+    if (n >= 1 && n <= 24) return VK_F1 + n - 1;
+  }
+  if (std::strcmp(name, "ESC") == 0) return VK_ESCAPE;
+  if (std::strcmp(name, "RETURN") == 0) return VK_RETURN;
+  if (std::strcmp(name, "TAB") == 0) return VK_TAB;
+  return 0;
+}
+
+int Fail(const char *what) {
+  std::fprintf(stderr, "orvctl: %s\n", what);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  if (argc < 2) return Fail("no command");
+  const char *verb = argv[1];
+
+  if (std::strcmp(verb, "setting") == 0 && argc == 3) {
+    char path[300];
+    std::snprintf(path, sizeof path, "Software\\Corvanta\\Orvane 2\\%s", argv[2]);
+    char value[256] = "";
+    LONG size = sizeof value;
+    if (RegQueryValueA(HKEY_CURRENT_USER, path, value, &size) != ERROR_SUCCESS) value[0] = '\0';
+    std::printf("%s\n", value);
+    return 0;
+  }
+  if (std::strcmp(verb, "find-window") == 0 && argc == 3) {
+    HWND w = WaitForWindow(nullptr, argv[2], 10);
+    if (w == nullptr) return Fail("no such window");
+    std::printf("%p\n", static_cast<void *>(w));
+    return 0;
+  }
+
+  if (std::strcmp(verb, "wait") == 0) {
+    HWND w = WaitForWindow(kClass, nullptr, argc > 2 ? std::atof(argv[2]) : 20);
+    if (w == nullptr) return Fail("the clock's window did not appear");
+    char caption[256];
+    GetWindowTextA(w, caption, sizeof caption);
+    std::printf("%s\n", caption);
+    return 0;
+  }
+
+  HWND clock = FindClock();
+  if (clock == nullptr) return Fail("the clock is not running");
+
+  if (std::strcmp(verb, "caption") == 0) {
+    char caption[256];
+    GetWindowTextA(clock, caption, sizeof caption);
+    std::printf("%s\n", caption);
+  } else if (std::strcmp(verb, "rect") == 0) {
+    RECT r;
+    GetWindowRect(clock, &r);
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+  } else if (std::strcmp(verb, "key") == 0) {
+    for (int i = 2; i < argc; ++i) {
+      const int vk = VirtualKey(argv[i]);
+      if (vk == 0) return Fail("unknown key");
+      const UINT down = vk == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN;
+      const UINT up = vk == VK_F10 ? WM_SYSKEYUP : WM_KEYUP;
+      PostMessageA(clock, down, static_cast<WPARAM>(vk), 1);
+      PostMessageA(clock, up, static_cast<WPARAM>(vk), static_cast<LPARAM>(0xC0000001u));
+      Sleep(200);
+    }
+  } else if (std::strcmp(verb, "command") == 0 && argc == 3) {
+    PostMessageA(clock, WM_COMMAND, static_cast<WPARAM>(std::atoi(argv[2])), 0);
+  } else if (std::strcmp(verb, "syscommand") == 0 && argc == 3) {
+    PostMessageA(clock, WM_SYSCOMMAND, static_cast<WPARAM>(std::atoi(argv[2])), 0);
+  } else if (std::strcmp(verb, "show") == 0 && argc == 3) {
+    ShowWindow(clock, std::strcmp(argv[2], "minimize") == 0 ? SW_MINIMIZE : SW_RESTORE);
+  } else if (std::strcmp(verb, "close") == 0) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(clock, &pid);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    PostMessageA(clock, WM_CLOSE, 0, 0);
+    const DWORD ms = static_cast<DWORD>((argc > 2 ? std::atof(argv[2]) : 20) * 1000);
+    if (process != nullptr) {
+      const DWORD waited = WaitForSingleObject(process, ms);
+      CloseHandle(process);
+      if (waited != WAIT_OBJECT_0) return Fail("the clock did not end");
+    }
+  } else {
+    return Fail("unknown command");
+  }
+  return 0;
+}

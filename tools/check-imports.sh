@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Fails unless the given executable imports only DLLs that every Windows system has.
+# Usage: tools/check-imports.sh OBJDUMP EXE
+set -euo pipefail
+objdump=$1 exe=$2
+allowed='^(kernel32|user32|gdi32|advapi32|shell32|comctl32|comdlg32|msvcrt|ucrtbase|api-ms-win-crt-[a-z0-9-]+|ntdll|ole32|winmm)\.dll$'
+dlls=$("$objdump" -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
+[ -n "$dlls" ] || { echo "no imports found in $exe" >&2; exit 1; }
+echo "$exe imports:" $dlls
+bad=$(echo "$dlls" | grep -v -E "$allowed" || true)
+if [ -n "$bad" ]; then echo "not a system DLL: $bad" >&2; exit 1; fi

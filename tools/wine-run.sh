@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Runs one Windows program under Wine with the project's quiet, headless-safe settings.
+# CTest uses it as the cross-compiling emulator; WINEPREFIX must name the build's prefix.
+: "${WINEPREFIX:?set WINEPREFIX to the Wine prefix of the build tree (see tools/wine-session.sh)}"
+export WINEPREFIX
+export WINEDEBUG="${WINEDEBUG:--all}"
+# No .NET or Gecko installers, and no debugger that would hang a crashing test headless.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winedbg.exe=d}"
+exec wine "$@"

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Runs a command inside one Xvfb display and one running Wine session, then stops both.
+# Usage: tools/wine-session.sh PREFIX-DIR COMMAND [ARGS...]
+# Starting the wine server first spares every test the wait for Wine's helper processes.
+# With ORVANE_USE_DISPLAY=1 and a $DISPLAY, the command runs on that display instead.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+
+if [ "${1:-}" = --inside ]; then
+  shift
+  wineserver -k 2>/dev/null || true   # a server started on another display would be wrong
+  wineserver -p
+  wine cmd /c exit >/dev/null 2>&1 || true
+  set +e
+  "$@"
+  rc=$?
+  wineserver -k 2>/dev/null
+  exit $rc
+fi
+
+prefix=$(realpath -m "$1"); shift
+"$here/wine-prefix.sh" "$prefix"
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+if [ -n "${ORVANE_USE_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ]; then
+  exec "$0" --inside "$@"
+fi
+exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$@"

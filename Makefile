@@ -13,12 +13,16 @@ build-win64: setup
 run: build-win64
 	tools/run.sh
 
-test: setup test-native test-win64 build-win32
+test: setup test-native test-fuzz test-win64 build-win32
 
 test-native:
 	cmake --preset native >/dev/null
 	cmake --build --preset native -j$$(nproc)
 	ctest --preset native -j$$(nproc)
+
+# A short bounded run; `make fuzz` runs longer.
+test-fuzz:
+	tools/fuzz.sh 40
 
 test-win64: build-win64
 	tools/wine-session.sh build/wine-prefix ctest --preset win64
@@ -34,3 +38,7 @@ bench: setup
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench -j$$(nproc)
 	build/bench/bench/core_bench --benchmark_min_time=0.2
+
+FUZZ_SECONDS ?= 300
+fuzz: setup
+	tools/fuzz.sh $(FUZZ_SECONDS)

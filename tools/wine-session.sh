@@ -11,6 +11,17 @@ if [ "${1:-}" = --inside ]; then
   wineserver -k 2>/dev/null || true   # a server started on another display would be wrong
   wineserver -p
   wine cmd /c exit >/dev/null 2>&1 || true
+  # Wine's desktop process ends when no window is left and restarts with the next one,
+  # inheriting that program's output pipes, which then never close. One hidden window
+  # kept open for the whole session keeps it up.
+  holder="$here/../build/win64/orvctl.exe"
+  if [ -f "$holder" ]; then
+    wine "$holder" hold >/dev/null 2>&1 </dev/null &
+    for _ in $(seq 1 50); do
+      pgrep -f 'explorer.exe /desktop' >/dev/null && break
+      sleep 0.1
+    done
+  fi
   set +e
   "$@"
   rc=$?

@@ -12,8 +12,6 @@ FakePlatform g_fake;
 
 namespace {
 
-void ReadFakeClock(CivilTime *now) { *now = g_fake.now; }
-
 int ReadFakeInt(const char *section, const char *key, int defaultValue) {
   ++g_fake.profileReads;
   if (std::strcmp(section, "intl") != 0) return defaultValue;
@@ -45,12 +43,6 @@ int LoadFakeText(int id, char *out, int size) {
   return static_cast<int>(std::strlen(out));
 }
 
-int RecordBox(void *owner, const char *text, const char *caption, unsigned style) {
-  g_fake.boxes.push_back({owner, text, caption, style});
-  return g_fake.answer;
-}
-
-void CountBeep() { ++g_fake.beeps; }
 void CountClockStop() { ++g_fake.clockStops; }
 
 void ThrowProcessEnded(int exitCode) {
@@ -59,6 +51,23 @@ void ThrowProcessEnded(int exitCode) {
 }
 
 }  // namespace
+
+void ReadFakeClock(CivilTime *now) { *now = g_fake.now; }
+
+int RecordBox(void *owner, const char *text, const char *caption, unsigned style) {
+  g_fake.boxes.push_back({owner, text, caption, style});
+  return g_fake.answer;
+}
+
+void CountBeep() { ++g_fake.beeps; }
+
+void ClearFakeRecords() {
+  g_fake.boxes.clear();
+  g_fake.beeps = 0;
+  g_fake.clockStops = 0;
+  g_fake.exits.clear();
+  g_fake.answer = kAnswerOk;
+}
 
 void InstallFakePlatform() {
   g_fake = FakePlatform{};

@@ -36,6 +36,14 @@ struct ProcessEnded {
 // Installs the fakes and resets them (and the core's caches) to a known state.
 void InstallFakePlatform();
 
+// Clears what the fakes recorded (boxes, beeps, exits), keeping the hooks as they are.
+void ClearFakeRecords();
+
+// The recording fakes, for test programs that install the rest of the hooks themselves.
+void ReadFakeClock(CivilTime *now);
+int RecordBox(void *owner, const char *text, const char *caption, unsigned style);
+void CountBeep();
+
 void SetFakeClock(int year, int month, int day, int hour, int minute, int second);
 
 // The exact texts of the string table, as the resource script holds them.

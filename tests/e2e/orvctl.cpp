@@ -11,6 +11,9 @@
 //   orvctl close [SECONDS]     send WM_CLOSE and wait until the window is gone
 //   orvctl setting KEY         print a stored setting ("" when absent)
 //   orvctl find-window CAPTION print the handle of a top-level window with that caption
+//   orvctl hold                keep a hidden window open until killed: Wine's desktop process
+//                              then stays up, instead of being started (with inherited
+//                              output pipes) from inside whichever test next makes a window
 #include <windows.h>
 
 #include <cstdio>
@@ -71,6 +74,14 @@ int main(int argc, char **argv) {
     return 0;
   }
 
+  if (std::strcmp(verb, "hold") == 0) {
+    HWND w = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "orvctl hold", WS_POPUP, 0, 0, 1, 1,
+                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (w == nullptr) return Fail("cannot make a window");
+    MSG m;
+    while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);
+    return 0;
+  }
   if (std::strcmp(verb, "wait") == 0) {
     HWND w = WaitForWindow(kClass, nullptr, argc > 2 ? std::atof(argv[2]) : 20);
     if (w == nullptr) return Fail("the clock's window did not appear");

@@ -1,0 +1,156 @@
+// Reading and writing the city database text. Portable.
+#include "location/city_file.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "location/city_table.h"
+#include "resources/resource_ids.h"
+#include "support/hooks.h"
+
+namespace {
+
+constexpr char kSeparator = '|';
+
+// One whole line, however long, without its line feed. False at the end of the file.
+bool ReadLine(std::FILE *file, std::string *line) {
+  line->clear();
+  int c = std::getc(file);
+  if (c == EOF) return false;
+  while (c != EOF && c != '\n') {
+    line->push_back(static_cast<char>(c));
+    c = std::getc(file);
+  }
+  return true;
+}
+
+// Empty lines, and lines of nothing but blanks and separators, hold no city. A line is
+// text up to its first NUL byte, as everywhere else in the program.
+bool HoldsNoCity(const char *line) {
+  for (const char *p = line; *p != '\0'; ++p) {
+    if (*p != kSeparator && !IsWhiteSpace(*p)) return false;
+  }
+  return true;
+}
+
+int HemisphereOfLetter(char letter) {
+  switch (letter) {
+    case 'N': case 'n': return kNorth;
+    case 'S': case 's': return kSouth;
+    case 'W': case 'w': return kWest;
+    case 'E': case 'e': return kEast;
+    default: return -1;
+  }
+}
+
+}  // namespace
+
+char *FieldSplitter::Next() {
+  if (next_ == nullptr) return nullptr;
+  while (*next_ == kSeparator) ++next_;
+  if (*next_ == '\0') {
+    next_ = nullptr;
+    return nullptr;
+  }
+  char *field = next_;
+  char *end = std::strchr(field, kSeparator);
+  if (end == nullptr) {
+    next_ = nullptr;
+  } else {
+    *end = '\0';
+    next_ = end + 1;
+  }
+  return field;
+}
+
+std::int32_t ParseIntegerField(const char *field) {
+  const char *p = field;
+  while (IsWhiteSpace(*p)) ++p;
+  bool negative = false;
+  if (*p == '+' || *p == '-') negative = *p++ == '-';
+  long long value = 0;
+  for (; *p >= '0' && *p <= '9'; ++p) {
+    value = value * 10 + (*p - '0');
+    if (value > static_cast<long long>(INT_MAX) + 1) return 0;  // out of range: no number
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX || value < INT_MIN) return 0;
+  return static_cast<std::int32_t>(value);
+}
+
+double ParseZoneField(const char *field) {
+  // The C locale is never changed, so strtod takes the full stop as the decimal point
+  // whatever the user's settings: files move between users unchanged.
+  const double zone = std::strtod(field, nullptr);
+  // "inf", "nan" or 1e300 would make the clock's arithmetic undefined.
+  if (!std::isfinite(zone) || std::fabs(zone) > 24.0) return 0.0;
+  return zone;
+}
+
+void ParseLongitudeFields(FieldSplitter *fields, LongitudeFields *record) {
+  const char *degrees = fields->Next();
+  const char *minutes = fields->Next();
+  const char *seconds = fields->Next();
+  const char *direction = fields->Next();
+  record->degrees = degrees != nullptr ? ParseIntegerField(degrees) : 0;
+  record->minutes = minutes != nullptr ? ParseIntegerField(minutes) : 0;
+  record->seconds = seconds != nullptr ? ParseIntegerField(seconds) : 0;
+  const int hemisphere = direction != nullptr ? HemisphereOfLetter(direction[0]) : -1;
+  if (hemisphere >= 0) record->hemisphere = hemisphere;
+}
+
+void StoreNoNameCity(Location *location) {
+  char name[kTextSize];
+  LoadText(IDS_NO_NAME, name);
+  StoreCity(1, name, 0, 0, 0, kWest, 0.0, 0);
+  LocationFromCurrentCity(location);
+}
+
+void ReadCityFile(std::FILE *file, Location *location) {
+  std::string line;
+  if (ReadLine(file, &line)) {
+    NormalizeWhiteSpace(&line[0]);
+    char name[kCityNameLength + 1] = "";
+    std::strncpy(name, line.c_str(), kCityNameLength);
+    SetCurrentCityName(name);
+  }
+
+  LongitudeFields record = {0, 0, 0, kWest};  // a first line without a letter counts as West
+  while (ReadLine(file, &line)) {
+    if (HoldsNoCity(line.c_str())) continue;  // a blank line does not end the file
+    FieldSplitter fields(&line[0]);
+    char *nameField = fields.Next();  // never null: the line holds something
+    NormalizeWhiteSpace(nameField);
+    char name[kCityNameLength + 1] = "";
+    std::strncpy(name, nameField, kCityNameLength);
+    ParseLongitudeFields(&fields, &record);
+    const char *zoneField = fields.Next();
+    const double zone = zoneField != nullptr ? ParseZoneField(zoneField) : 0.0;
+    const char *dstField = fields.Next();
+    const std::int32_t dst = dstField != nullptr ? ParseIntegerField(dstField) : 1;
+    StoreCity(1, name, record.degrees, record.minutes, record.seconds, record.hemisphere, zone,
+              dst);
+  }
+
+  if (CityCount() == 0) {
+    StoreNoNameCity(location);  // the clock always needs a Location
+  } else {
+    LocationFromCurrentCity(location);
+  }
+}
+
+bool WriteCityFile(std::FILE *file) {
+  if (std::fprintf(file, "%s\n", CurrentCityName()) < 0) return false;
+  for (int i = 0; i < CityCount(); ++i) {
+    const CityRecord *row = CityRow(i);
+    if (std::fprintf(file, "%-20s|%3d|%2d|%2d|%c|%2.2f|%d\n", row->name, row->degrees,
+                     row->minutes, row->seconds, row->hemisphere == kWest ? 'W' : 'E', row->zone,
+                     row->dst) < 0) {
+      return false;
+    }
+  }
+  return true;
+}

@@ -1,0 +1,58 @@
+// The city table: the named places the observer is chosen from, the current city name and
+// the table-changed flag, and the white-space rules every city name passes through.
+// Portable: the rows live in one block that the platform hook grows one row at a time.
+#pragma once
+
+#include <cstdint>
+
+#include "location/location.h"
+
+struct CityRecord {
+  char name[kCityNameLength + 1];  // normalised, at most 20 characters
+  std::int32_t degrees;
+  std::int32_t minutes;
+  std::int32_t seconds;
+  std::int32_t hemisphere;  // a Hemisphere code
+  double zone;              // hours, positive east of Greenwich
+  std::int32_t dst;         // 1 when the US daylight-saving rules apply
+};
+
+// Space, tab, line feed, vertical tab, form feed and carriage return; nothing else.
+bool IsWhiteSpace(char c);
+
+// Removes leading and trailing white space, in place.
+void TrimWhiteSpace(char *s);
+
+// Trims, and reduces every inner run of white space to its last character, in place.
+void NormalizeWhiteSpace(char *s);
+
+// True when the two texts are equal, ignoring the case of the ASCII letters A to Z only.
+bool EqualIgnoringAsciiCase(const char *a, const char *b);
+
+// The first row whose name matches (normalising `name` in place, ignoring ASCII case).
+CityRecord *FindCity(char *name);
+
+// Stores a city: loading appends always; otherwise the row of that name is updated (or one
+// appended), the city becomes the current one, and a change sets the table-changed flag.
+// `name` is normalised and cut to 20 characters in place (its buffer has room for 21).
+void StoreCity(int loading, char *name, std::int32_t degrees, std::int32_t minutes,
+               std::int32_t seconds, std::int32_t hemisphere, double zone, std::int32_t dst);
+
+// Fills `location` from the current city's row, or from the first row (whose name then
+// becomes the current city name) when no row carries the current name.
+void LocationFromCurrentCity(Location *location);
+
+int CityCount();
+const CityRecord *CityRow(int index);
+
+// The current city name: up to 20 characters.
+const char *CurrentCityName();
+void SetCurrentCityName(const char *name);
+
+int CityTableChanged();
+void SetCityTableChanged(int changed);
+
+// Gives the rows' memory back and empties the table (name and flag are kept).
+void ReleaseCityTable();
+// Empties everything: rows, current city name and flag (a new load starts from here).
+void ResetCityTable();

@@ -1,0 +1,72 @@
+// Warnings, fatal reports and the reading of stored setting values.
+#include <gtest/gtest.h>
+
+#include "fake_platform.h"
+#include "support/errors.h"
+#include "support/settings_value.h"
+
+namespace {
+
+class Reports : public testing::Test {
+ protected:
+  void SetUp() override { InstallFakePlatform(); }
+};
+
+TEST_F(Reports, WarningCaptionDependsOnTheFatalFlagBeingExactlyOne) {
+  int owner = 0;
+  const struct {
+    int fatal;
+    const char *caption;
+  } cases[] = {{0, "Orvane 2 - Error"}, {1, "Orvane 2 - Fatal Error"}, {2, "Orvane 2 - Error"}};
+  for (const auto &c : cases) {
+    g_fake.boxes.clear();
+    ShowWarning(&owner, 59, c.fatal);
+    ASSERT_EQ(g_fake.boxes.size(), 1u);
+    EXPECT_EQ(g_fake.boxes[0].caption, c.caption);
+    EXPECT_EQ(g_fake.boxes[0].text, "Invalid number");
+    EXPECT_EQ(g_fake.boxes[0].owner, &owner);
+    EXPECT_EQ(g_fake.boxes[0].style, kBoxOk | kBoxIconExclamation | kBoxTaskModal);
+  }
+}
+
+TEST_F(Reports, FailIfWithoutItsConditionDoesNothing) {
+  FailIf(0, 64, "clock", 42);
+  EXPECT_TRUE(g_fake.boxes.empty());
+  EXPECT_EQ(g_fake.clockStops, 0);
+  EXPECT_TRUE(g_fake.exits.empty());
+}
+
+TEST_F(Reports, FailIfStopsTheClockShowsTwoBoxesAndExitsWithOne) {
+  EXPECT_THROW(FailIf(1, 64, "clock", 42), ProcessEnded);
+  EXPECT_EQ(g_fake.clockStops, 1);
+  ASSERT_EQ(g_fake.boxes.size(), 2u);
+  EXPECT_EQ(g_fake.boxes[0].caption, "Orvane 2 - Fatal Error");
+  EXPECT_EQ(g_fake.boxes[0].text, "Window error");
+  EXPECT_EQ(g_fake.boxes[0].owner, nullptr);
+  EXPECT_EQ(g_fake.boxes[1].caption, "");
+  EXPECT_EQ(g_fake.boxes[1].text, "clock/42");
+  EXPECT_EQ(g_fake.boxes[1].style, kBoxOk | kBoxIconInformation | kBoxTaskModal);
+  ASSERT_EQ(g_fake.exits.size(), 1u);
+  EXPECT_EQ(g_fake.exits[0], 1);  // a failure, not success
+}
+
+TEST(SourceFileName, KeepsOnlyTheFileName) {
+  EXPECT_STREQ(SourceFileName("/work/display/clock_face.cpp"), "clock_face.cpp");
+  EXPECT_STREQ(SourceFileName("C:\\src\\clock"), "clock");
+  EXPECT_STREQ(SourceFileName("clock"), "clock");
+}
+
+TEST(SettingValue, OnlyAllDigitsThatFitAnIntAreRead) {
+  const int d = -77;
+  const struct {
+    const char *text;
+    int value;
+  } cases[] = {
+      {"0", 0}, {"3", 3}, {"0042", 42}, {"2147483647", 2147483647},
+      {"", d}, {"-4", d}, {"+4", d}, {" 4", d}, {"4 ", d}, {"4a", d}, {"1.5", d},
+      {"2147483648", d}, {"99999999999999999999999", d},
+  };
+  for (const auto &c : cases) EXPECT_EQ(ParseSettingInt(c.text, d), c.value) << c.text;
+}
+
+}  // namespace

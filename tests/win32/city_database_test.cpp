@@ -1,0 +1,183 @@
+// ZORKEL.DAT beside the executable: loading, saving through CITIES.NEW and one replace, the
+// question at close, and every way a save can fail without losing the user's file.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "../core/fake_platform.h"
+#include "location/city_database.h"
+#include "location/city_table.h"
+#include "support/program_files.h"
+#include "win32_test_support.h"
+
+namespace {
+
+const char kRealistic[] =
+    "Denver\r\n"
+    "Anchorage           |149|54| 0|W|-9.00|1\r\n"
+    "Denver              |104|59| 0|W|-7.00|1\r\n"
+    "Kolkata             | 88|22| 0|E|5.50|0\r\n"
+    "London              |  0| 7|39|W|0.00|0\r\n"
+    "Paris               |  2|20|14|E|1.00|0\r\n"
+    "Paris               |  2|20|14|E|1.00|0\r\n"
+    "St. John's          | 52|43| 0|W|-3.50|1\r\n"
+    "Sydney              |151|12| 0|E|10.00|0\r\n";
+
+class CityDatabase : public testing::Test {
+ protected:
+  void SetUp() override {
+    InstallTestHooks();
+    ClearFakeRecords();
+    ResetCityTable();
+    SetCityFileOpener(nullptr);
+    for (const char *f : {"ZORKEL.DAT", "CITIES.NEW"}) DeleteBeside(f);
+  }
+  void TearDown() override {
+    SetCityFileOpener(nullptr);
+    ResetCityTable();
+    for (const char *f : {"ZORKEL.DAT", "CITIES.NEW"}) DeleteBeside(f);
+  }
+  Location Load() {
+    ResetCityTable();
+    Location l{};
+    LoadCityDatabase(&l);
+    return l;
+  }
+  // Loads the realistic file and changes the table, as a confirmed dialog would.
+  void LoadAndChange() {
+    WriteFileBeside("ZORKEL.DAT", kRealistic);
+    Load();
+    char name[81] = "Quito";
+    StoreCity(0, name, 78, 30, 0, kWest, -5.0, 0);
+    ASSERT_EQ(CityTableChanged(), 1);
+  }
+  void ExpectSaveFailedWith(const char *message) {
+    ASSERT_EQ(g_fake.boxes.size(), 1u);
+    EXPECT_EQ(g_fake.boxes[0].text, message);
+    EXPECT_EQ(g_fake.boxes[0].caption, "Orvane 2 - Error");
+    EXPECT_EQ(CityTableChanged(), 1);
+  }
+};
+
+TEST_F(CityDatabase, AMissingFileGivesOneWarningAndTheNoNameCity) {
+  const Location l = Load();
+  ASSERT_EQ(g_fake.boxes.size(), 1u);
+  EXPECT_EQ(g_fake.boxes[0].text, "Cannot load city location database");
+  EXPECT_EQ(g_fake.boxes[0].caption, "Orvane 2 - Error");
+  ASSERT_EQ(CityCount(), 1);
+  EXPECT_STREQ(CityRow(0)->name, "No name");
+  EXPECT_STREQ(CurrentCityName(), "No name");
+  EXPECT_STREQ(l.name, "No name");
+  EXPECT_EQ(l.hemisphere, kWest);
+  EXPECT_EQ(l.longitude, 0.0);
+  EXPECT_EQ(l.zone, 0.0);
+  EXPECT_EQ(l.dst, 0);
+  EXPECT_EQ(CityTableChanged(), 0);
+  ClearFakeRecords();
+  OfferToSaveCityDatabase();  // closing asks nothing
+  EXPECT_TRUE(g_fake.boxes.empty());
+}
+
+TEST_F(CityDatabase, LoadSaveLoadKeepsTheFileByteForByte) {
+  WriteFileBeside("ZORKEL.DAT", kRealistic);
+  const Location l = Load();
+  EXPECT_STREQ(l.name, "Denver");
+  EXPECT_EQ(l.zone, -7.0);
+  EXPECT_EQ(CityCount(), 8);
+  SetCityTableChanged(1);
+  SaveCityDatabase();
+  EXPECT_TRUE(g_fake.boxes.empty());
+  EXPECT_EQ(CityTableChanged(), 0);
+  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kRealistic);
+  EXPECT_FALSE(FileExists("CITIES.NEW"));
+  Load();
+  EXPECT_EQ(CityCount(), 8);
+}
+
+TEST_F(CityDatabase, SavingWritesTheAddedCity) {
+  LoadAndChange();
+  SaveCityDatabase();
+  EXPECT_EQ(CityTableChanged(), 0);
+  const std::string saved = ReadFileBeside("ZORKEL.DAT");
+  EXPECT_EQ(saved.rfind("Quito\r\n", 0), 0u);  // the new current city
+  EXPECT_NE(saved.find("Quito               | 78|30| 0|W|-5.00|0\r\n"), std::string::npos);
+}
+
+TEST_F(CityDatabase, OfferAsksOnlyWhenChangedAndSavesOnYes) {
+  WriteFileBeside("ZORKEL.DAT", kRealistic);
+  Load();
+  OfferToSaveCityDatabase();
+  EXPECT_TRUE(g_fake.boxes.empty());
+
+  LoadAndChange();
+  g_fake.answer = kAnswerNo;
+  OfferToSaveCityDatabase();
+  ASSERT_EQ(g_fake.boxes.size(), 1u);
+  EXPECT_EQ(g_fake.boxes[0].text, "Save city location database?");
+  EXPECT_EQ(g_fake.boxes[0].caption, "Orvane 2");
+  EXPECT_EQ(g_fake.boxes[0].style, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION));
+  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kRealistic);
+  EXPECT_EQ(CityTableChanged(), 1);
+
+  ClearFakeRecords();
+  g_fake.answer = kAnswerYes;
+  OfferToSaveCityDatabase();
+  EXPECT_EQ(g_fake.boxes.size(), 1u);
+  EXPECT_EQ(CityTableChanged(), 0);
+  EXPECT_NE(ReadFileBeside("ZORKEL.DAT").find("Quito"), std::string::npos);
+}
+
+TEST_F(CityDatabase, NewCopyThatCannotBeCreatedLeavesTheOldFile) {
+  LoadAndChange();
+  ASSERT_TRUE(CreateDirectoryA(PathBeside("CITIES.NEW").c_str(), nullptr));
+  SaveCityDatabase();
+  ExpectSaveFailedWith("Cannot save city location database");
+  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kRealistic);
+}
+
+std::FILE *OpenNewCopyReadOnly(const char *name, const char *mode) {
+  if (std::string(mode) != "w") return OpenProgramFile(name, mode);
+  WriteFileBeside(name, "");
+  return OpenProgramFile(name, "r");  // every write to it fails
+}
+
+TEST_F(CityDatabase, AFailedWriteLeavesTheOldFile) {
+  LoadAndChange();
+  SetCityFileOpener(OpenNewCopyReadOnly);
+  SaveCityDatabase();
+  ExpectSaveFailedWith("Cannot save city location database");
+  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kRealistic);
+}
+
+TEST_F(CityDatabase, AFailedReplaceLeavesTheOldFile) {
+  LoadAndChange();
+  // Another program holds ZORKEL.DAT open without letting it be deleted.
+  HANDLE held = CreateFileA(PathBeside("ZORKEL.DAT").c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  SaveCityDatabase();
+  CloseHandle(held);
+  ExpectSaveFailedWith("Cannot save city location database");
+  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kRealistic);
+  EXPECT_NE(ReadFileBeside("CITIES.NEW").find("Quito"), std::string::npos);  // complete copy
+
+  // Once it is let go, the next save goes through.
+  ClearFakeRecords();
+  SaveCityDatabase();
+  EXPECT_TRUE(g_fake.boxes.empty());
+  EXPECT_EQ(CityTableChanged(), 0);
+}
+
+TEST_F(CityDatabase, ADirectoryInTheFilesPlaceIsNotReplaced) {
+  WriteFileBeside("ZORKEL.DAT", kRealistic);
+  Load();
+  DeleteBeside("ZORKEL.DAT");
+  ASSERT_TRUE(CreateDirectoryA(PathBeside("ZORKEL.DAT").c_str(), nullptr));
+  SetCityTableChanged(1);
+  SaveCityDatabase();
+  ExpectSaveFailedWith("Cannot save city location database");
+  EXPECT_EQ(GetFileAttributesA(PathBeside("ZORKEL.DAT").c_str()) & FILE_ATTRIBUTE_DIRECTORY,
+            static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+}
+
+}  // namespace

@@ -1,0 +1,78 @@
+// Files beside the executable, fatal reports in a child process, and the busy cursor.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "../core/fake_platform.h"
+#include "support/program_files.h"
+#include "win32_test_support.h"
+
+namespace {
+
+class ProgramFiles : public testing::Test {
+ protected:
+  void SetUp() override {
+    InstallTestHooks();
+    ClearFakeRecords();
+  }
+};
+
+TEST_F(ProgramFiles, PathsAreBesideTheExecutable) {
+  char path[kPathSize];
+  BuildProgramPath("ZORKEL.DAT", path);
+  EXPECT_EQ(std::string(path), ExeFolder() + "ZORKEL.DAT");
+  EXPECT_EQ(std::string(path).find("\\\\"), std::string::npos);
+}
+
+TEST_F(ProgramFiles, A1023CharacterPathIsMadeAnd1024IsFatal) {
+  const ChildResult ok = RunChild("path-1023");
+  EXPECT_EQ(ok.exitCode, 0u);
+  EXPECT_NE(ok.output.find("PATH 1023"), std::string::npos) << ok.output;
+  const ChildResult fatal = RunChild("path-1024");
+  EXPECT_EQ(fatal.exitCode, 1u);
+  EXPECT_NE(fatal.output.find("BOX|Orvane 2 - Fatal Error|Orvane 2 - Fatal Error|2030|noowner\n"
+                              "BOX||program_files.cpp/"),
+            std::string::npos)
+      << fatal.output;
+  EXPECT_EQ(fatal.output.find("PATH"), std::string::npos);
+}
+
+TEST_F(ProgramFiles, OpeningAMissingFileReturnsNoneSilently) {
+  DeleteBeside("NOSUCH.DAT");
+  EXPECT_EQ(OpenProgramFile("NOSUCH.DAT", "r"), nullptr);
+  EXPECT_TRUE(g_fake.boxes.empty());
+  std::FILE *f = OpenProgramFile("SCRATCH.TXT", "w");
+  ASSERT_NE(f, nullptr);
+  std::fputs("x\n", f);
+  std::fclose(f);
+  EXPECT_EQ(ReadFileBeside("SCRATCH.TXT"), "x\r\n");  // text mode
+  DeleteBeside("SCRATCH.TXT");
+}
+
+TEST_F(ProgramFiles, FailIfStopsTheClockShowsBothBoxesAndExitsNonZero) {
+  const ChildResult r = RunChild("fail-with-timer");
+  EXPECT_EQ(r.exitCode, 1u);
+  EXPECT_EQ(r.output,
+            "TIMER stopped\nBOX|Orvane 2 - Fatal Error|Window error|2030|noowner\n"
+            "TIMER stopped\nBOX||clock/42|2040|noowner\n");
+}
+
+int CursorCount() {
+  const int shown = ShowCursor(TRUE);
+  ShowCursor(FALSE);
+  return shown - 1;
+}
+
+TEST_F(ProgramFiles, BusyCursorComesAndGoes) {
+  HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+  SetCursor(arrow);
+  const int count = CursorCount();
+  SetBusyCursor(1);
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
+  EXPECT_EQ(CursorCount(), count + 1);
+  SetBusyCursor(0);
+  EXPECT_EQ(GetCursor(), arrow);
+  EXPECT_EQ(CursorCount(), count);
+}
+
+}  // namespace

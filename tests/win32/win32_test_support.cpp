@@ -1,0 +1,153 @@
+// Helpers of the in-process Win32 tests.
+#include "win32_test_support.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "../core/fake_platform.h"
+#include "support/win32_hooks.h"
+
+namespace {
+
+bool g_useFakeClock = false;
+
+void ReadTestClock(CivilTime *now) {
+  if (g_useFakeClock) {
+    ReadFakeClock(now);
+    return;
+  }
+  SYSTEMTIME st;
+  GetLocalTime(&st);
+  *now = CivilTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+}
+
+// In a child, every box is printed for the parent to read, then answered OK.
+int PrintBox(void *owner, const char *text, const char *caption, unsigned style) {
+  // Whether the clock's timer still runs while the box is up (killing it tells).
+  if (MainWindowHandle() != nullptr) {
+    std::printf("TIMER %s\n", KillTimer(MainWindowHandle(), 1) ? "running" : "stopped");
+  }
+  std::printf("BOX|%s|%s|%x|%s\n", caption, text, style, owner == nullptr ? "noowner" : "owner");
+  std::fflush(stdout);
+  return kAnswerOk;
+}
+
+}  // namespace
+
+std::string ExeFolder() {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  char *slash = std::strrchr(self, '\\');
+  if (slash != nullptr) slash[1] = '\0';
+  return self;
+}
+
+std::string PathBeside(const char *name) { return ExeFolder() + name; }
+
+bool FileExists(const char *name) {
+  return GetFileAttributesA(PathBeside(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadFileBeside(const char *name) {
+  std::string bytes;
+  std::FILE *f = std::fopen(PathBeside(name).c_str(), "rb");
+  if (f == nullptr) return "<missing>";
+  for (int c; (c = std::getc(f)) != EOF;) bytes.push_back(static_cast<char>(c));
+  std::fclose(f);
+  return bytes;
+}
+
+void WriteFileBeside(const char *name, const std::string &bytes) {
+  std::FILE *f = std::fopen(PathBeside(name).c_str(), "wb");
+  if (f == nullptr) return;
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+}
+
+void DeleteBeside(const char *name) {
+  const std::string path = PathBeside(name);
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (!DeleteFileA(path.c_str())) RemoveDirectoryA(path.c_str());
+}
+
+void DeleteAllSettings() {
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Corvanta\\Orvane 2");
+}
+
+std::string StoredSetting(const char *key) {
+  std::string path = std::string("Software\\Corvanta\\Orvane 2\\") + key;
+  HKEY handle;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS) {
+    return "<absent>";
+  }
+  char value[512] = "";
+  DWORD size = sizeof value - 1;
+  DWORD type = 0;
+  const LONG r = RegQueryValueExA(handle, nullptr, nullptr, &type, reinterpret_cast<BYTE *>(value), &size);
+  RegCloseKey(handle);
+  if (r != ERROR_SUCCESS) return "<absent>";
+  return value;
+}
+
+void StoreRawSetting(const char *key, DWORD type, const void *data, DWORD size) {
+  std::string path = std::string("Software\\Corvanta\\Orvane 2\\") + key;
+  HKEY handle;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      &handle, nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  RegSetValueExA(handle, nullptr, 0, type, static_cast<const BYTE *>(data), size);
+  RegCloseKey(handle);
+}
+
+ChildResult RunChild(const char *name) {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  HANDLE readEnd = nullptr;
+  HANDLE writeEnd = nullptr;
+  CreatePipe(&readEnd, &writeEnd, &inherit, 0);
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = writeEnd;
+  startup.hStdError = writeEnd;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  std::string commandLine = std::string("\"") + self + "\" --child=" + name;
+  PROCESS_INFORMATION process = {};
+  ChildResult result = {9999, ""};
+  if (!CreateProcessA(self, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    CloseHandle(readEnd);
+    CloseHandle(writeEnd);
+    return result;
+  }
+  CloseHandle(writeEnd);
+  char buffer[512];
+  DWORD got = 0;
+  while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+    result.output.append(buffer, got);
+  }
+  CloseHandle(readEnd);
+  WaitForSingleObject(process.hProcess, 30000);
+  GetExitCodeProcess(process.hProcess, &result.exitCode);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  // Text-mode output on Windows ends its lines in CR LF.
+  std::string clean;
+  for (char c : result.output) if (c != '\r') clean.push_back(c);
+  result.output = clean;
+  return result;
+}
+
+void InstallTestHooks() {
+  InstallWin32Hooks(GetModuleHandleA(nullptr));
+  g_platform.readLocalTime = ReadTestClock;
+  g_platform.beep = CountBeep;
+  g_platform.messageBox = RecordBox;
+}
+
+void PrintBoxesForParent() { g_platform.messageBox = PrintBox; }
+
+void UseFakeClock(bool fake) { g_useFakeClock = fake; }

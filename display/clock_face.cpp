@@ -85,6 +85,12 @@ void ReleaseClockFont() {
   }
 }
 
+void ResetClockFace() {
+  if (g_clockFont != nullptr) DeleteObject(g_clockFont);
+  g_clockFont = nullptr;
+  g_lastClockText[0] = '\0';
+}
+
 const char *LastClockText() { return g_lastClockText; }
 HFONT CurrentClockFont() { return g_clockFont; }
 int ClockFontsMade() { return g_fontsMade; }

@@ -18,6 +18,9 @@ void ReleaseClockFont();
 // The text the last update showed (full, or minimised when the window was minimised).
 const char *LastClockText();
 
+// Back to how a new process starts: no font, no last clock text.
+void ResetClockFace();
+
 // What the face keeps, for tests: the font now in use, how many fonts were made so far and
 // the description of the last one.
 HFONT CurrentClockFont();

@@ -1,13 +1,22 @@
-// Start-up, the main window procedure and the one-second tick. Win32.
+// Start-up, the main window procedure, the one-second tick and shut-down. Win32.
 #include "shell/main_window.h"
 
-#include <cstdio>
+#include <float.h>
+#include <xmmintrin.h>
+
 #include <cstring>
 
+#include "astro/clock_reading.h"
+#include "display/chimes.h"
 #include "display/clock_face.h"
 #include "display/intl.h"
+#include "location/city_database.h"
+#include "location/city_table.h"
 #include "resources/resource_ids.h"
+#include "shell/commands.h"
+#include "shell/help.h"
 #include "support/errors.h"
+#include "support/settings.h"
 #include "support/win32_hooks.h"
 
 MainWindowState g_main = {};
@@ -15,6 +24,73 @@ MainWindowState g_main = {};
 namespace {
 
 constexpr UINT_PTR kClockTimer = 1;
+
+// Inexact, underflow, overflow and division by zero masked; invalid operation unmasked, so
+// that an operation on a NaN or an impossible conversion stops the program at once instead
+// of showing a wrong time. Both the x87 unit and SSE are set, whatever the CRT's
+// _controlfp reaches on this architecture.
+void SetFloatingPointMasks() {
+  _clearfp();
+  _controlfp(_EM_INEXACT | _EM_UNDERFLOW | _EM_OVERFLOW | _EM_ZERODIVIDE,
+             _EM_INEXACT | _EM_UNDERFLOW | _EM_OVERFLOW | _EM_ZERODIVIDE | _EM_INVALID);
+  unsigned csr = _mm_getcsr() & ~0x3Fu;  // no exception pending
+  csr |= _MM_MASK_INEXACT | _MM_MASK_UNDERFLOW | _MM_MASK_OVERFLOW | _MM_MASK_DIV_ZERO;
+  csr &= ~static_cast<unsigned>(_MM_MASK_INVALID);
+  _mm_setcsr(csr);
+}
+
+void AppendSystemMenuItems(HWND window) {
+  HMENU menu = GetSystemMenu(window, FALSE);
+  g_main.systemMenu = menu;
+  char text[kTextSize];
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  LoadText(IDS_HIDE_MENU_BAR, text);
+  AppendMenuA(menu, MF_STRING, IDM_HIDE_MENU_BAR, text);
+  LoadText(IDS_SHOW_MENU_BAR, text);
+  AppendMenuA(menu, MF_STRING, IDM_SHOW_MENU_BAR, text);
+  EnableMenuItem(menu, IDM_SHOW_MENU_BAR, MF_BYCOMMAND | MF_GRAYED);
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  LoadText(IDS_ALWAYS_ON_TOP, text);
+  AppendMenuA(menu, MF_STRING, IDM_ALWAYS_ON_TOP, text);
+}
+
+LRESULT OnCreate(HWND window, const CREATESTRUCTA *create) {
+  SetFloatingPointMasks();
+  g_main.instance = create->hInstance;
+  AppendSystemMenuItems(window);
+
+  // The saved choices are applied by the same commands the user gives; posted, they run
+  // once the window is shown and the loop is running.
+  LoadText(IDS_KEY_TIME, g_main.keyTime);
+  const int kind = ReadSettingInt(g_main.keyTime, 0);
+  if (kind >= 0 && kind < kTimeKindCount) g_main.timeKind = kind;
+  PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(IDM_TIME_BASE + g_main.timeKind), 0);
+
+  LoadText(IDS_KEY_MENUS, g_main.keyMenus);
+  if (ReadSettingInt(g_main.keyMenus, 0) == 1) {
+    PostMessageA(window, WM_SYSCOMMAND, IDM_HIDE_MENU_BAR, 0);
+  }
+
+  LoadText(IDS_KEY_SOUND, g_main.keySound);
+  const int mode = ReadSettingInt(g_main.keySound, kChimeMultiple);
+  if (mode >= kChimeNone && mode <= kChimeMultiple) SetChimeMode(mode);
+  PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(IDM_CHIME_BASE + GetChimeMode()), 0);
+
+  LoadText(IDS_KEY_ON_TOP, g_main.keyOnTop);
+  if (ReadSettingInt(g_main.keyOnTop, 0) != 0) {
+    PostMessageA(window, WM_SYSCOMMAND, IDM_ALWAYS_ON_TOP, 0);
+  }
+
+  char helpName[kTextSize];
+  LoadText(IDS_HELP_FILE, helpName);
+  BuildProgramPath(helpName, g_main.helpPath);
+
+  LoadCityDatabase(&g_main.location);
+
+  FAIL_IF(SetTimer(window, kClockTimer, 1000, nullptr) == 0, IDS_NO_TIMER);
+  RefreshIntlSettings();
+  return 0;
+}
 
 void PaintClock(HWND window) {
   PAINTSTRUCT paint;
@@ -29,23 +105,30 @@ void TickClock(HWND window) {
   FAIL_IF(dc == nullptr, IDS_GDI_ERROR);
   UpdateClockFace(dc, g_main.timeKind, g_main.location, 0);
   FAIL_IF(ReleaseDC(window, dc) == 0, IDS_GDI_ERROR);
+  SoundPendingChime();
 }
 
+void StoreWindowGeometry(HWND window) {
+  if (IsIconic(window)) return;  // a minimised window keeps the geometry stored before
+  RECT r;
+  GetWindowRect(window, &r);
+  WriteSettingInt(g_main.keyX, r.left);
+  WriteSettingInt(g_main.keyY, r.top);
+  WriteSettingInt(g_main.keyWidth, r.right - r.left);
+  WriteSettingInt(g_main.keyHeight, r.bottom - r.top);
+}
+
+// Runs at the end of WM_CLOSE and again on WM_DESTROY; each step is safe to repeat.
 void ShutDown(HWND window) {
   ReleaseClockFont();
   KillTimer(window, kClockTimer);
+  if (g_main.mainMenu != nullptr && g_main.menuBarHidden != 0) {
+    DestroyMenu(g_main.mainMenu);  // detached, so the window would not destroy it
+    g_main.mainMenu = nullptr;
+  }
+  FAIL_IF(!ShowHelp(window, g_main.helpPath, HELP_QUIT, 0), IDS_HELP_ERROR);
+  ReleaseCityTable();
   PostQuitMessage(0);
-}
-
-LRESULT OnCreate(HWND window, const CREATESTRUCTA *create) {
-  g_main.instance = create->hInstance;
-  char name[kTextSize];
-  LoadText(IDS_NO_NAME, name);
-  std::snprintf(g_main.location.name, sizeof g_main.location.name, "%s", name);
-  g_main.location.hemisphere = kWest;
-  FAIL_IF(SetTimer(window, kClockTimer, 1000, nullptr) == 0, IDS_NO_TIMER);
-  RefreshIntlSettings();
-  return 0;
 }
 
 }  // namespace
@@ -53,12 +136,14 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA *create) {
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   g_main.window = window;
   SetMainWindowHandle(window);
+  if (g_main.mainMenu == nullptr) g_main.mainMenu = GetMenu(window);
+
   switch (message) {
     case WM_CREATE:
       return OnCreate(window, reinterpret_cast<const CREATESTRUCTA *>(lParam));
     case WM_SIZE:
       if (!IsIconic(window)) SetNormalCaption(g_main.timeKind, g_main.productName);
-      ReleaseClockFont();
+      ReleaseClockFont();  // the next update makes a font for the new size
       return 0;
     case WM_PAINT:
       PaintClock(window);
@@ -67,14 +152,43 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       TickClock(window);
       return 0;
     case WM_CLOSE:
+      OfferToSaveCityDatabase();
+      StoreWindowGeometry(window);
       ShutDown(window);
-      return 0;
+      return 0;  // not passed on: the loop ends and the process with it
     case WM_DESTROY:
       ShutDown(window);
       return 0;
+    case WM_ENDSESSION:
+      if (wParam != 0) SendMessageA(window, WM_CLOSE, 0, 0);
+      return 0;
+    case WM_WININICHANGE:
+      RefreshIntlSettings();
+      InvalidateRect(window, nullptr, TRUE);
+      return DefWindowProcA(window, message, wParam, lParam);
+    case WM_COMMAND:
+      return OnCommand(window, wParam, lParam);
+    case WM_SYSCOMMAND:
+      return OnSysCommand(window, wParam, lParam);
     default:
       return DefWindowProcA(window, message, wParam, lParam);
   }
+}
+
+void ResetShellState() {
+  const HINSTANCE instance = g_main.instance;
+  char productName[kTextSize];
+  std::memcpy(productName, g_main.productName, sizeof productName);
+  g_main = MainWindowState{};
+  g_main.instance = instance;
+  std::memcpy(g_main.productName, productName, sizeof productName);
+  g_main.lastTimeCommand = IDM_TIME_BASE;
+  g_main.lastChimeCommand = IDM_CHIME_MULTIPLE;
+  SetChimeMode(kChimeMultiple);
+  SetPendingChimeCount(0);
+  ResetClockFace();
+  ResetCityTable();
+  SetMainWindowHandle(nullptr);
 }
 
 void RegisterMainWindowClass(HINSTANCE instance) {
@@ -87,8 +201,38 @@ void RegisterMainWindowClass(HINSTANCE instance) {
   windowClass.hIcon = LoadIconA(instance, "ICONX");
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszMenuName = "MENUS";
   windowClass.lpszClassName = g_main.productName;
   RegisterClassA(&windowClass);  // a missing class shows up as the creation failing
+}
+
+void ReadWindowGeometry(int *x, int *y, int *width, int *height) {
+  LoadText(IDS_KEY_WIDTH, g_main.keyWidth);
+  LoadText(IDS_KEY_HEIGHT, g_main.keyHeight);
+  LoadText(IDS_KEY_X, g_main.keyX);
+  LoadText(IDS_KEY_Y, g_main.keyY);
+  *width = ReadSettingInt(g_main.keyWidth, CW_USEDEFAULT);
+  *height = ReadSettingInt(g_main.keyHeight, CW_USEDEFAULT);
+  *x = ReadSettingInt(g_main.keyX, CW_USEDEFAULT);
+  *y = ReadSettingInt(g_main.keyY, CW_USEDEFAULT);
+
+  // A size the system would not let the user make leaves a window that cannot be used.
+  if (*width != CW_USEDEFAULT && *width < GetSystemMetrics(SM_CXMINTRACK)) *width = CW_USEDEFAULT;
+  if (*height != CW_USEDEFAULT && *height < GetSystemMetrics(SM_CYMINTRACK)) *height = CW_USEDEFAULT;
+
+  // A place saved on a monitor that is gone (or a smaller screen) would put the window where
+  // nobody sees it: its caption bar must be on some monitor.
+  if (*x != CW_USEDEFAULT && *y != CW_USEDEFAULT) {
+    const int w = *width != CW_USEDEFAULT ? *width : GetSystemMetrics(SM_CXMINTRACK);
+    RECT caption = {*x, *y, *x + w, *y + GetSystemMetrics(SM_CYCAPTION)};
+    if (MonitorFromRect(&caption, MONITOR_DEFAULTTONULL) == nullptr) {
+      *x = CW_USEDEFAULT;
+      *y = CW_USEDEFAULT;
+    }
+  } else {
+    *x = CW_USEDEFAULT;
+    *y = CW_USEDEFAULT;
+  }
 }
 
 HWND CreateMainWindow(int x, int y, int width, int height) {
@@ -101,14 +245,24 @@ HWND CreateMainWindow(int x, int y, int width, int height) {
 }
 
 int RunClock(HINSTANCE instance, int showCommand) {
+  ResetShellState();
   RegisterMainWindowClass(instance);
-  HWND window = CreateMainWindow(CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT);
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  ReadWindowGeometry(&x, &y, &width, &height);
+  HWND window = CreateMainWindow(x, y, width, height);
   ShowWindow(window, showCommand);
   UpdateWindow(window);
+  HACCEL accelerators = LoadAcceleratorsA(instance, "ACCELS");
+  FAIL_IF(accelerators == nullptr, IDS_NO_ACCELERATORS);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+    if (!TranslateAcceleratorA(g_main.window, accelerators, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
   }
   return static_cast<int>(message.wParam);
 }

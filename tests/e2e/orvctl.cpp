@@ -8,6 +8,7 @@
 //   orvctl key NAME...         type keys (F1..F12) into the clock
 //   orvctl command ID          choose a menu command;  orvctl syscommand ID: a system command
 //   orvctl show minimize|restore
+//   orvctl move X Y WIDTH HEIGHT   place the window as a user dragging it would
 //   orvctl close [SECONDS]     send WM_CLOSE and wait until the window is gone
 //   orvctl setting KEY         print a stored setting ("" when absent)
 //   orvctl find-window CAPTION print the handle of a top-level window with that caption
@@ -116,6 +117,9 @@ int main(int argc, char **argv) {
     PostMessageA(clock, WM_COMMAND, static_cast<WPARAM>(std::atoi(argv[2])), 0);
   } else if (std::strcmp(verb, "syscommand") == 0 && argc == 3) {
     PostMessageA(clock, WM_SYSCOMMAND, static_cast<WPARAM>(std::atoi(argv[2])), 0);
+  } else if (std::strcmp(verb, "move") == 0 && argc == 6) {
+    SetWindowPos(clock, nullptr, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
+                 std::atoi(argv[5]), SWP_NOZORDER | SWP_NOACTIVATE);
   } else if (std::strcmp(verb, "show") == 0 && argc == 3) {
     ShowWindow(clock, std::strcmp(argv[2], "minimize") == 0 ? SW_MINIMIZE : SW_RESTORE);
   } else if (std::strcmp(verb, "close") == 0) {

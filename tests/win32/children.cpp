@@ -6,7 +6,9 @@
 #include <cstring>
 #include <string>
 
+#include "location/city_table.h"
 #include "resources/resource_ids.h"
+#include "shell/main_window.h"
 #include "support/errors.h"
 #include "support/program_files.h"
 #include "support/settings.h"
@@ -72,6 +74,19 @@ void PathTooLong(size_t total) {
 void Path1023() { PathTooLong(1023); }
 void Path1024() { PathTooLong(1024); }
 
+// The real main window, running, with a changed city table: a fatal failure must end the
+// process without offering the save or storing the geometry.
+void FailInMainWindow() {
+  RegisterMainWindowClass(GetModuleHandleA(nullptr));
+  HWND w = CreateMainWindow(CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT);
+  ShowWindow(w, SW_SHOWNORMAL);
+  UpdateWindow(w);
+  char name[81] = "Quito";
+  StoreCity(0, name, 78, 30, 0, kWest, -5.0, 0);
+  std::fflush(stdout);
+  FAIL_IF(true, IDS_GDI_ERROR);
+}
+
 }  // namespace
 
 const ChildScenarioEntry kChildScenarios[] = {
@@ -81,5 +96,6 @@ const ChildScenarioEntry kChildScenarios[] = {
     {"fail-with-timer", FailWithTimerRunning},
     {"path-1023", Path1023},
     {"path-1024", Path1024},
+    {"fail-in-main-window", FailInMainWindow},
     {nullptr, nullptr},
 };

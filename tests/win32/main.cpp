@@ -23,7 +23,9 @@ int RunFromTemporaryCopy() {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   char folder[MAX_PATH];
-  std::snprintf(folder, sizeof folder, "%sorvane-tests-%lu\\", temp, GetCurrentProcessId());
+  // Process ids come back quickly under Wine: the tick count keeps the folder new.
+  std::snprintf(folder, sizeof folder, "%sorvane-tests-%lu-%lu\\", temp, GetCurrentProcessId(),
+                GetTickCount());
   CreateDirectoryA(folder, nullptr);
   const char *base = std::strrchr(self, '\\');
   std::string copy = std::string(folder) + (base != nullptr ? base + 1 : self);

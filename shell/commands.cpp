@@ -1,0 +1,93 @@
+// Choosing the time scale and chime mode, hiding the menu bar, staying on top, and the
+// commands that open dialogs, help and the web page. Win32.
+#include "shell/commands.h"
+
+#include "display/chimes.h"
+#include "display/clock_face.h"
+#include "resources/resource_ids.h"
+#include "shell/main_window.h"
+#include "support/errors.h"
+#include "support/settings.h"
+
+namespace {
+
+void MoveCheckMark(WORD *last, WORD id) {
+  CheckMenuItem(g_main.mainMenu, *last, MF_BYCOMMAND | MF_UNCHECKED);
+  CheckMenuItem(g_main.mainMenu, id, MF_BYCOMMAND | MF_CHECKED);
+  *last = id;
+}
+
+void ChooseTimeKind(HWND window, WORD id) {
+  MoveCheckMark(&g_main.lastTimeCommand, id);
+  const int old = g_main.timeKind;
+  g_main.timeKind = id - IDM_TIME_BASE;
+  SetNormalCaption(g_main.timeKind, g_main.productName);
+  if (g_main.timeKind != old) WriteSettingInt(g_main.keyTime, g_main.timeKind);
+  InvalidateRect(window, nullptr, TRUE);
+  // The text of TimeKind 0 is longer than the others: the font must be made again.
+  SendMessageA(window, WM_SIZE, 0, 0);
+}
+
+void ChooseChimeMode(WORD id) {
+  MoveCheckMark(&g_main.lastChimeCommand, id);
+  const int old = GetChimeMode();
+  SetChimeMode(id - IDM_CHIME_BASE);
+  if (GetChimeMode() != old) WriteSettingInt(g_main.keySound, GetChimeMode());
+}
+
+void HideMenuBar(HWND window) {
+  g_main.menuBarHidden = 1;
+  EnableMenuItem(g_main.systemMenu, IDM_SHOW_MENU_BAR, MF_BYCOMMAND | MF_ENABLED);
+  EnableMenuItem(g_main.systemMenu, IDM_HIDE_MENU_BAR, MF_BYCOMMAND | MF_GRAYED);
+  SetMenu(window, nullptr);  // the main menu handle keeps the menu
+  DrawMenuBar(window);
+  WriteSettingInt(g_main.keyMenus, 1);
+}
+
+void ShowMenuBar(HWND window) {
+  g_main.menuBarHidden = 0;
+  EnableMenuItem(g_main.systemMenu, IDM_SHOW_MENU_BAR, MF_BYCOMMAND | MF_GRAYED);
+  EnableMenuItem(g_main.systemMenu, IDM_HIDE_MENU_BAR, MF_BYCOMMAND | MF_ENABLED);
+  SetMenu(window, g_main.mainMenu);
+  DrawMenuBar(window);
+  WriteSettingInt(g_main.keyMenus, 0);
+}
+
+void ToggleAlwaysOnTop(HWND window) {
+  g_main.alwaysOnTop = g_main.alwaysOnTop != 0 ? 0 : 1;
+  SetWindowPos(window, g_main.alwaysOnTop != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  const UINT mark = g_main.alwaysOnTop != 0 ? MF_CHECKED : MF_UNCHECKED;
+  CheckMenuItem(g_main.systemMenu, IDM_ALWAYS_ON_TOP, MF_BYCOMMAND | mark);
+  WriteSettingInt(g_main.keyOnTop, g_main.alwaysOnTop);
+}
+
+}  // namespace
+
+LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+  const WORD id = LOWORD(wParam);
+  if (id >= IDM_TIME_BASE && id <= IDM_GST) {
+    ChooseTimeKind(window, id);
+  } else if (id >= IDM_CHIME_NONE && id <= IDM_CHIME_MULTIPLE) {
+    ChooseChimeMode(id);
+  } else if (id == IDM_EXIT) {
+    SendMessageA(window, WM_CLOSE, 0, 0);
+  }
+  return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
+}
+
+LRESULT OnSysCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+  switch (wParam) {
+    case IDM_HIDE_MENU_BAR:
+      HideMenuBar(window);
+      return 0;
+    case IDM_SHOW_MENU_BAR:
+      ShowMenuBar(window);
+      return 0;
+    case IDM_ALWAYS_ON_TOP:
+      ToggleAlwaysOnTop(window);
+      return 0;
+    default:
+      return DefWindowProcA(window, WM_SYSCOMMAND, wParam, lParam);
+  }
+}

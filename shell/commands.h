@@ -1,0 +1,11 @@
+// The commands of the menu bar, the system menu and the keyboard. Win32.
+#pragma once
+
+#include <windows.h>
+
+// WM_COMMAND: dispatched on the low word of wParam; every command then goes on to the
+// default window procedure.
+LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam);
+
+// WM_SYSCOMMAND: the three items the program adds to the system menu, else the default.
+LRESULT OnSysCommand(HWND window, WPARAM wParam, LPARAM lParam);

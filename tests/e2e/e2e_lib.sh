@@ -1,0 +1,32 @@
+# Shared by the end-to-end scripts: they run inside the Wine session of the test run
+# (tools/wine-session.sh), start the real ZORKEL.EXE from a fresh folder and drive it with
+# orvctl.exe from another process.
+set -euo pipefail
+build=$1
+source_dir=$2
+ctl() { wine "$build/orvctl.exe" "$@" | tr -d '\r'; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
+expect_eq() {  # expect_eq WHAT ACTUAL EXPECTED
+  [ "$2" = "$3" ] || fail "$1: got '$2', expected '$3'"
+  echo "ok: $1 = '$3'"
+}
+new_app_folder() {
+  app=$(mktemp -d "$build/e2e-app-XXXXXX")
+  cp "$build/dist/ZORKEL.EXE" "$source_dir/resources/ZORKEL.DAT" "$app/"
+  [ -f "$source_dir/resources/ZORKEL.HLP" ] && cp "$source_dir/resources/ZORKEL.HLP" "$app/"
+  trap 'wine "$build/orvctl.exe" close 5 >/dev/null 2>&1 || true; rm -rf "$app"' EXIT
+}
+forget_settings() {
+  wine reg delete 'HKCU\Software\Corvanta\Orvane 2' /f >/dev/null 2>&1 || true
+}
+start_clock() {
+  (cd "$app" && exec wine ./ZORKEL.EXE) &
+  ctl wait 30 >/dev/null || fail "the clock did not open"
+  sleep 1  # let the posted start-up commands run
+}
+screenshot() {  # screenshot FILE: the clock's window as a user sees it
+  local r
+  read -r -a r <<<"$(ctl rect)"
+  mkdir -p "$(dirname "$1")"
+  import -window root -crop "$((r[2] - r[0]))x$((r[3] - r[1]))+${r[0]}+${r[1]}" +repage "$1"
+}

@@ -1,0 +1,45 @@
+// A fixture that opens the real main window in-process, with a settable clock, recorded
+// boxes and counted beeps, and drives it through real messages.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "../core/fake_platform.h"
+#include "win32_test_support.h"
+
+class ClockWindow : public testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Creates the main window as start-up does (stored geometry), shows it, runs the posted
+  // commands, stops the real timer (ticks are sent by the test) and sizes the client area.
+  HWND Open(int clientWidth = 400, int clientHeight = 200);
+  void SetClientSize(int width, int height);
+  // Dispatches everything queued, through the accelerators as the message loop does.
+  void Pump();
+  void Tick() { SendMessageA(window_, WM_TIMER, 1, 0); }
+  void Paint();
+  void Command(int id) { SendMessageA(window_, WM_COMMAND, static_cast<WPARAM>(id), 0); }
+  void SysCommand(int id) { SendMessageA(window_, WM_SYSCOMMAND, static_cast<WPARAM>(id), 0); }
+  void PressKey(int virtualKey);  // posted as the keyboard would, then pumped
+  std::string Caption() const;
+  bool Checked(HMENU menu, UINT id) const;
+  bool Greyed(HMENU menu, UINT id) const;
+  bool Topmost() const;
+  // How many times the caption was set since the window opened.
+  int CaptionWrites() const;
+
+  HWND window_ = nullptr;
+  HACCEL accelerators_ = nullptr;
+};
+
+// The cities the window tests start with; Washington (77° W, zone -5, no US daylight saving)
+// is current, so that its readings can be checked against worked values.
+extern const char kTestCities[];
+
+// Masks every floating-point exception again (the main window unmasks invalid operation).
+void MaskFloatingPointExceptions();

@@ -1,0 +1,472 @@
+// The main window through real messages: start-up state, the face and its font, the
+// minimised caption, chimes, commands, keys, closing and the settings they store.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "clock_window.h"
+#include "display/chimes.h"
+#include "display/clock_face.h"
+#include "location/city_table.h"
+#include "resources/resource_ids.h"
+#include "shell/main_window.h"
+#include "support/settings.h"
+
+namespace {
+
+using MainWindowStart = ClockWindow;
+
+TEST_F(MainWindowStart, WithoutSettings) {
+  Open();
+  EXPECT_EQ(g_main.timeKind, 0);
+  EXPECT_EQ(GetChimeMode(), kChimeMultiple);
+  EXPECT_EQ(Caption(), "Orvane 2 (LMT)");
+  HMENU menu = GetMenu(window_);
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(Checked(menu, IDM_LMT12));
+  EXPECT_TRUE(Checked(menu, IDM_CHIME_MULTIPLE));
+  EXPECT_FALSE(Checked(menu, IDM_CHIME_NONE));
+  EXPECT_FALSE(Topmost());
+  HMENU system = GetSystemMenu(window_, FALSE);
+  EXPECT_TRUE(Greyed(system, IDM_SHOW_MENU_BAR));
+  EXPECT_FALSE(Greyed(system, IDM_HIDE_MENU_BAR));
+  EXPECT_FALSE(Checked(system, IDM_ALWAYS_ON_TOP));
+  char text[81];
+  GetMenuStringA(system, IDM_HIDE_MENU_BAR, text, sizeof text, MF_BYCOMMAND);
+  EXPECT_STREQ(text, "Hide Menu Bar\tF10");
+  EXPECT_STREQ(g_main.location.name, "Washington");
+  // Nothing was written back: the posted commands found nothing changed.
+  for (const char *key : {"Time", "Sound", "Menus", "OnTop", "X", "Width"}) {
+    EXPECT_EQ(StoredSetting(key), "<absent>") << key;
+  }
+  EXPECT_TRUE(g_fake.boxes.empty());
+}
+
+TEST_F(MainWindowStart, SavedChoicesAreAppliedAndWrittenBackUnchanged) {
+  WriteSetting("Time", "3");
+  WriteSetting("Sound", "1");
+  WriteSetting("Menus", "1");
+  WriteSetting("OnTop", "1");
+  Open();
+  EXPECT_EQ(g_main.timeKind, 3);
+  EXPECT_EQ(Caption(), "Orvane 2 (LST)");
+  EXPECT_EQ(GetChimeMode(), kChimeSingle);
+  EXPECT_EQ(GetMenu(window_), nullptr);  // menu bar hidden
+  EXPECT_TRUE(Checked(g_main.mainMenu, IDM_LST));
+  EXPECT_FALSE(Checked(g_main.mainMenu, IDM_LMT12));
+  EXPECT_TRUE(Checked(g_main.mainMenu, IDM_CHIME_SINGLE));
+  EXPECT_FALSE(Checked(g_main.mainMenu, IDM_CHIME_MULTIPLE));
+  EXPECT_TRUE(Topmost());
+  HMENU system = GetSystemMenu(window_, FALSE);
+  EXPECT_TRUE(Checked(system, IDM_ALWAYS_ON_TOP));
+  EXPECT_FALSE(Greyed(system, IDM_SHOW_MENU_BAR));
+  EXPECT_TRUE(Greyed(system, IDM_HIDE_MENU_BAR));
+  EXPECT_EQ(StoredSetting("Time"), "3");
+  EXPECT_EQ(StoredSetting("Sound"), "1");
+  EXPECT_EQ(StoredSetting("Menus"), "1");
+  EXPECT_EQ(StoredSetting("OnTop"), "1");
+}
+
+TEST_F(MainWindowStart, OutOfRangeValuesAreIgnored) {
+  WriteSetting("Time", "7");
+  WriteSetting("Sound", "-1");
+  WriteSetting("Menus", "2");
+  WriteSetting("OnTop", "yes");
+  Open();
+  EXPECT_EQ(g_main.timeKind, 0);
+  EXPECT_EQ(GetChimeMode(), kChimeMultiple);
+  EXPECT_NE(GetMenu(window_), nullptr);
+  EXPECT_FALSE(Topmost());
+  EXPECT_EQ(StoredSetting("Time"), "7");  // left as it was until a command changes it
+  EXPECT_EQ(StoredSetting("Sound"), "-1");
+  Command(IDM_CHIME_MULTIPLE);  // choosing Multiple again writes nothing
+  EXPECT_EQ(StoredSetting("Sound"), "-1");
+}
+
+TEST_F(MainWindowStart, AMissingCityFileWarnsAndStartsWithNoName) {
+  DeleteBeside("ZORKEL.DAT");
+  Open();
+  ASSERT_EQ(g_fake.boxes.size(), 1u);
+  EXPECT_EQ(g_fake.boxes[0].text, "Cannot load city location database");
+  EXPECT_STREQ(g_main.location.name, "No name");
+}
+
+TEST_F(MainWindowStart, GeometryThatWouldHideTheWindowIsIgnored) {
+  const int minWidth = GetSystemMetrics(SM_CXMINTRACK);
+  struct Case {
+    const char *x, *y, *width, *height;
+    int ex, ey, ew, eh;  // expected; D for CW_USEDEFAULT
+  };
+  const int D = CW_USEDEFAULT;
+  const Case cases[] = {
+      {"100", "80", "500", "300", 100, 80, 500, 300},
+      {nullptr, nullptr, nullptr, nullptr, D, D, D, D},  // nothing stored
+      {"-4", "80", "500", "300", D, D, 500, 300},          // negative: never read back
+      {"5000", "4000", "500", "300", D, D, 500, 300},      // on no monitor
+      {"900", "700", "500", "300", 900, 700, 500, 300},    // partly off screen is fine
+      {"100", "80", "20", "5", 100, 80, D, D},             // smaller than a window can be
+  };
+  for (const Case &c : cases) {
+    DeleteAllSettings();
+    if (c.x != nullptr) {
+      WriteSetting("X", c.x);
+      WriteSetting("Y", c.y);
+      WriteSetting("Width", c.width);
+      WriteSetting("Height", c.height);
+    }
+    int x, y, w, h;
+    ReadWindowGeometry(&x, &y, &w, &h);
+    EXPECT_EQ(x, c.ex) << c.x;
+    EXPECT_EQ(y, c.ey) << c.x;
+    EXPECT_EQ(w, c.ew) << c.x;
+    EXPECT_EQ(h, c.eh) << c.x;
+  }
+  EXPECT_GT(minWidth, 20);
+}
+
+// ---- The face ----
+
+using ClockFace = ClockWindow;
+
+TEST_F(ClockFace, FontFollowsTheClientWidthAndTextLength) {
+  Open(400, 200);
+  struct Case {
+    int kind;
+    LONG width, height;
+  } cases[] = {{1, 40, 80}, {2, 40, 80}, {3, 40, 80}, {4, 40, 80}, {0, 30, 60}};
+  for (const Case &c : cases) {
+    Command(IDM_TIME_BASE + c.kind);
+    EXPECT_EQ(CurrentClockFont(), nullptr);  // the command dropped the font
+    Paint();
+    ASSERT_NE(CurrentClockFont(), nullptr);
+    const LOGFONTA f = LastClockFontDescription();
+    EXPECT_EQ(f.lfWidth, c.width) << "kind " << c.kind;
+    EXPECT_EQ(f.lfHeight, c.height) << "kind " << c.kind;
+    EXPECT_EQ(f.lfPitchAndFamily, FIXED_PITCH | FF_DONTCARE);
+    EXPECT_EQ(f.lfWeight, 0);
+    EXPECT_EQ(f.lfCharSet, ANSI_CHARSET);
+    EXPECT_STREQ(f.lfFaceName, "");
+  }
+}
+
+TEST_F(ClockFace, TicksReuseTheFontAndASizeChangeDropsIt) {
+  Open(400, 200);
+  Paint();
+  const int made = ClockFontsMade();
+  HFONT font = CurrentClockFont();
+  for (int s = 1; s <= 5; ++s) {
+    SetFakeClock(1999, 7, 1, 12, 0, s);
+    Tick();
+  }
+  EXPECT_EQ(ClockFontsMade(), made);
+  EXPECT_EQ(CurrentClockFont(), font);
+  SetClientSize(260, 150);
+  EXPECT_EQ(ClockFontsMade(), made + 1);  // the repaint after the resize made a new one
+  EXPECT_EQ(LastClockFontDescription().lfWidth, 20);  // 260 / 13
+  SendMessageA(window_, WM_SIZE, 0, 0);
+  EXPECT_EQ(CurrentClockFont(), nullptr);
+}
+
+TEST_F(ClockFace, TextFollowsTheClockAndTheTimeKind) {
+  Open();
+  SetFakeClock(1999, 7, 1, 12, 0, 0);
+  Command(IDM_LMT24);
+  Tick();
+  EXPECT_STREQ(LastClockText(), "12:00:00");
+  Command(IDM_UT);
+  Tick();
+  EXPECT_STREQ(LastClockText(), "17:00:00");
+  Command(IDM_GST);
+  Tick();
+  EXPECT_STREQ(LastClockText(), "11:37:14");  // 11.620432600406929 hours
+  Command(IDM_LST);
+  Tick();
+  EXPECT_STREQ(LastClockText(), " 6:29:14");
+  Command(IDM_LMT12);
+  Tick();
+  EXPECT_STREQ(LastClockText(), "12:00:00 PM");
+}
+
+TEST_F(ClockFace, MinimisedCaptionChangesOncePerMinute) {
+  Open();
+  Command(IDM_LST);
+  ShowWindow(window_, SW_MINIMIZE);
+  Pump();
+  SetFakeClock(1999, 7, 1, 12, 0, 0);  // LST 6:29:13.56
+  const int before = CaptionWrites();
+  Tick();
+  EXPECT_EQ(Caption(), " 6:29 LST");
+  EXPECT_EQ(CaptionWrites(), before + 1);
+  SetFakeClock(1999, 7, 1, 12, 0, 45);  // LST 6:29:59
+  Tick();
+  EXPECT_EQ(CaptionWrites(), before + 1);
+  SetFakeClock(1999, 7, 1, 12, 0, 46);  // LST 6:30:00
+  Tick();
+  EXPECT_EQ(Caption(), " 6:30 LST");
+  EXPECT_EQ(CaptionWrites(), before + 2);
+  SendMessageA(window_, WM_PAINT, 0, 0);  // every paint sets it again
+  EXPECT_EQ(CaptionWrites(), before + 3);
+  EXPECT_EQ(Caption(), " 6:30 LST");
+  ShowWindow(window_, SW_RESTORE);
+  Pump();
+  EXPECT_EQ(Caption(), "Orvane 2 (LST)");
+}
+
+TEST_F(ClockFace, MinimisedTwelveHourCaptionKeepsTheDesignator) {
+  Open();
+  ShowWindow(window_, SW_MINIMIZE);
+  Pump();
+  SetFakeClock(1999, 7, 1, 13, 5, 33);
+  Tick();
+  EXPECT_EQ(Caption(), " 1:05 PM LMT");
+}
+
+TEST_F(ClockFace, ProfileChangeRedrawsWithTheNewSeparatorAtOnce) {
+  Open();
+  char saved[81];
+  GetProfileStringA("intl", "sTime", "\x01", saved, sizeof saved);
+  WriteProfileStringA("intl", "sTime", ".");
+  Command(IDM_LMT24);
+  SendMessageA(window_, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("intl"));
+  UpdateWindow(window_);  // the repaint the message asked for, before any tick
+  EXPECT_STREQ(LastClockText(), "12.30.00");
+  WriteProfileStringA("intl", "sTime", saved[0] == '\x01' ? nullptr : saved);
+  SendMessageA(window_, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("intl"));
+}
+
+// ---- Chimes ----
+
+using Chimes = ClockWindow;
+
+// Ticks the clock second by second from h:m:s, returning the beeps heard.
+int TickFrom(ClockWindow *, int hour, int minute, int second, int ticks, void (*tick)(void *),
+             void *self) {
+  const int before = g_fake.beeps;
+  for (int i = 0; i < ticks; ++i) {
+    int s = second + i;
+    SetFakeClock(1999, 7, 1, hour, minute + s / 60, s % 60);
+    tick(self);
+  }
+  return g_fake.beeps - before;
+}
+
+class ChimeRun : public ClockWindow {
+ protected:
+  int Run(int hour, int minute, int second, int ticks) {
+    return TickFrom(this, hour, minute, second, ticks,
+                    [](void *self) { static_cast<ChimeRun *>(self)->Tick(); }, this);
+  }
+};
+
+TEST_F(ChimeRun, MultipleSoundsTheHourOnePerTick) {
+  Open();
+  Command(IDM_LMT24);
+  EXPECT_EQ(Run(12, 59, 58, 2), 0);
+  SetFakeClock(1999, 7, 1, 13, 0, 0);
+  Tick();
+  EXPECT_EQ(g_fake.beeps, 1);  // the tick that first shows 13:00 beeps at once
+  EXPECT_EQ(Run(13, 0, 1, 12), 12);
+  EXPECT_EQ(Run(13, 0, 13, 5), 0);
+}
+
+TEST_F(ChimeRun, TwelveHourFormAndHourZero) {
+  struct Case {
+    int kind, hour, mode, beeps;
+  } cases[] = {
+      {0, 12, kChimeMultiple, 12},  // noon
+      {0, 0, kChimeMultiple, 12},   // midnight
+      {0, 13, kChimeMultiple, 1},   // 1 PM
+      {1, 0, kChimeMultiple, 0},    // hour 0 in 24-hour form: nothing
+      {1, 0, kChimeSingle, 0},
+      {1, 15, kChimeSingle, 1},
+      {1, 15, kChimeNone, 0},
+  };
+  Open();
+  for (const Case &c : cases) {
+    Command(IDM_TIME_BASE + c.kind);
+    Command(IDM_CHIME_BASE + c.mode);
+    Run(c.hour == 0 ? 23 : c.hour - 1, 59, 58, 2);
+    EXPECT_EQ(Run(c.hour, 0, 0, 20), c.beeps) << "kind " << c.kind << " hour " << c.hour
+                                              << " mode " << c.mode;
+    EXPECT_EQ(PendingChimeCount(), 0);
+  }
+}
+
+TEST_F(ChimeRun, NoneClearsTheArmedCountAtTheNextTick) {
+  Open();
+  Command(IDM_LMT24);
+  Command(IDM_CHIME_NONE);
+  Run(13, 59, 59, 1);
+  SetFakeClock(1999, 7, 1, 14, 0, 0);
+  Paint();  // a paint arms without sounding
+  EXPECT_EQ(PendingChimeCount(), 14);
+  Tick();
+  EXPECT_EQ(PendingChimeCount(), 0);
+  EXPECT_EQ(g_fake.beeps, 0);
+}
+
+TEST_F(ChimeRun, SwitchingModeInTheMiddleOfARun) {
+  Open();
+  Command(IDM_LMT24);
+  Run(15, 59, 59, 1);
+  EXPECT_EQ(Run(16, 0, 0, 3), 3);
+  Command(IDM_CHIME_SINGLE);
+  EXPECT_EQ(Run(16, 0, 3, 5), 1);  // one more, then the run ends
+  EXPECT_EQ(StoredSetting("Sound"), "1");
+  Command(IDM_CHIME_MULTIPLE);
+  Run(16, 59, 59, 1);
+  EXPECT_EQ(Run(17, 0, 0, 2), 2);
+  Command(IDM_CHIME_NONE);
+  EXPECT_EQ(Run(17, 0, 2, 5), 0);  // the next tick ends the run without a beep
+}
+
+TEST_F(ChimeRun, StartedInMinuteZeroArmsAtTheFirstPaint) {
+  SetFakeClock(1999, 7, 1, 15, 0, 20);
+  WriteSetting("Time", "1");
+  Open();  // its first paint finds no previous text
+  EXPECT_EQ(PendingChimeCount(), 15);
+  EXPECT_EQ(g_fake.beeps, 0);
+  EXPECT_EQ(Run(15, 0, 21, 20), 15);
+}
+
+TEST_F(ChimeRun, SwitchingTimeKindInMinuteZero) {
+  Open();
+  Command(IDM_LMT12);
+  Run(12, 59, 59, 1);
+  EXPECT_EQ(Run(13, 0, 0, 1), 1);  // " 1:00:00 PM": one beep
+  Command(IDM_LMT24);  // "13:00:01": another second hour digit: thirteen
+  EXPECT_EQ(Run(13, 0, 1, 20), 13);
+  Command(IDM_LMT12);
+  Run(10, 59, 59, 1);
+  Command(IDM_LMT24);
+  Run(11, 0, 0, 20);
+  Command(IDM_LMT12);  // "11:00:20 AM" after "11:00:19": the same hour digit, nothing
+  EXPECT_EQ(Run(11, 0, 20, 5), 0);
+}
+
+TEST_F(ChimeRun, MinimisedWindowChimesTheSame) {
+  Open();
+  Command(IDM_LMT24);
+  ShowWindow(window_, SW_MINIMIZE);
+  Pump();
+  Run(8, 59, 59, 1);
+  EXPECT_EQ(Run(9, 0, 0, 12), 9);
+  EXPECT_EQ(Caption(), " 9:00 LMT");
+}
+
+// ---- Commands ----
+
+using Commands = ClockWindow;
+
+TEST_F(Commands, TimeKindWritesOnlyOnChangeButAlwaysResetsTheCaption) {
+  Open();
+  SetWindowTextA(window_, "something else");
+  Command(IDM_LMT12);
+  EXPECT_EQ(Caption(), "Orvane 2 (LMT)");
+  EXPECT_EQ(StoredSetting("Time"), "<absent>");
+  Command(IDM_UT);
+  EXPECT_EQ(Caption(), "Orvane 2 (UT)");
+  EXPECT_EQ(StoredSetting("Time"), "2");
+  EXPECT_TRUE(Checked(g_main.mainMenu, IDM_UT));
+  EXPECT_FALSE(Checked(g_main.mainMenu, IDM_LMT12));
+}
+
+TEST_F(Commands, ChimeModeWritesOnlyOnChange) {
+  Open();
+  Command(IDM_CHIME_MULTIPLE);
+  EXPECT_EQ(StoredSetting("Sound"), "<absent>");
+  Command(IDM_CHIME_NONE);
+  EXPECT_EQ(StoredSetting("Sound"), "0");
+  EXPECT_TRUE(Checked(g_main.mainMenu, IDM_CHIME_NONE));
+  EXPECT_FALSE(Checked(g_main.mainMenu, IDM_CHIME_MULTIPLE));
+}
+
+TEST_F(Commands, HideAndShowTheMenuBarWithF10AndF11) {
+  Open();
+  HMENU menu = GetMenu(window_);
+  HMENU system = GetSystemMenu(window_, FALSE);
+  Command(IDM_GST);
+  PressKey(VK_F11);  // already shown: nothing
+  EXPECT_EQ(StoredSetting("Menus"), "<absent>");
+  PressKey(VK_F10);
+  EXPECT_EQ(GetMenu(window_), nullptr);
+  EXPECT_EQ(StoredSetting("Menus"), "1");
+  EXPECT_TRUE(Greyed(system, IDM_HIDE_MENU_BAR));
+  EXPECT_FALSE(Greyed(system, IDM_SHOW_MENU_BAR));
+  WriteSetting("Menus", "x");
+  PressKey(VK_F10);  // already hidden: nothing
+  EXPECT_EQ(StoredSetting("Menus"), "x");
+  // F5 to F9 still switch the time scale.
+  for (int k = 0; k < 5; ++k) {
+    PressKey(VK_F5 + k);
+    EXPECT_EQ(g_main.timeKind, k);
+  }
+  PressKey(VK_F8);
+  PressKey(VK_F11);
+  EXPECT_EQ(GetMenu(window_), menu);  // the same menu, with its marks
+  EXPECT_TRUE(Checked(menu, IDM_LST));
+  EXPECT_FALSE(Checked(menu, IDM_GST));
+  EXPECT_EQ(StoredSetting("Menus"), "0");
+  EXPECT_FALSE(Greyed(system, IDM_HIDE_MENU_BAR));
+  EXPECT_TRUE(Greyed(system, IDM_SHOW_MENU_BAR));
+}
+
+TEST_F(Commands, AlwaysOnTopTwiceTurnsItOff) {
+  Open();
+  SysCommand(IDM_ALWAYS_ON_TOP);
+  EXPECT_TRUE(Topmost());
+  EXPECT_EQ(StoredSetting("OnTop"), "1");
+  SysCommand(IDM_ALWAYS_ON_TOP);
+  EXPECT_FALSE(Topmost());
+  EXPECT_FALSE(Checked(GetSystemMenu(window_, FALSE), IDM_ALWAYS_ON_TOP));
+  EXPECT_EQ(StoredSetting("OnTop"), "0");
+}
+
+TEST_F(Commands, ExitOffersTheSaveOfAChangedTableAndStoresTheGeometry) {
+  Open();
+  SetWindowPos(window_, nullptr, 120, 90, 480, 260, SWP_NOZORDER);
+  Pump();
+  char name[81] = "Quito";
+  StoreCity(0, name, 78, 30, 0, kWest, -5.0, 0);
+  g_fake.answer = kAnswerYes;
+  Command(IDM_EXIT);
+  ASSERT_EQ(g_fake.boxes.size(), 1u);
+  EXPECT_EQ(g_fake.boxes[0].text, "Save city location database?");
+  EXPECT_NE(ReadFileBeside("ZORKEL.DAT").find("Quito"), std::string::npos);
+  EXPECT_EQ(StoredSetting("X"), "120");
+  EXPECT_EQ(StoredSetting("Y"), "90");
+  EXPECT_EQ(StoredSetting("Width"), "480");
+  EXPECT_EQ(StoredSetting("Height"), "260");
+}
+
+TEST_F(Commands, ClosingWhileMinimisedKeepsTheStoredGeometry) {
+  WriteSetting("X", "111");
+  Open();
+  ShowWindow(window_, SW_MINIMIZE);
+  Pump();
+  SendMessageA(window_, WM_CLOSE, 0, 0);
+  EXPECT_EQ(StoredSetting("X"), "111");
+  EXPECT_EQ(StoredSetting("Width"), "<absent>");
+  EXPECT_TRUE(g_fake.boxes.empty());  // an unchanged table is not offered
+}
+
+TEST_F(Commands, EndOfSessionClosesOnlyWhenItReallyEnds) {
+  Open();
+  SendMessageA(window_, WM_ENDSESSION, 0, 0);
+  EXPECT_EQ(StoredSetting("X"), "<absent>");
+  SendMessageA(window_, WM_ENDSESSION, 1, 0);
+  EXPECT_NE(StoredSetting("X"), "<absent>");
+}
+
+TEST_F(Commands, AFatalFailureEndsAtOnceWithoutSavingAnything) {
+  const ChildResult r = RunChild("fail-in-main-window");
+  EXPECT_EQ(r.exitCode, 1u);
+  EXPECT_NE(r.output.find("TIMER stopped\nBOX|Orvane 2 - Fatal Error|GDI Error|2030|noowner"),
+            std::string::npos)
+      << r.output;
+  EXPECT_EQ(StoredSetting("X"), "<absent>");
+  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kTestCities);
+  EXPECT_FALSE(FileExists("CITIES.NEW"));
+}
+
+}  // namespace

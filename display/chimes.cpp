@@ -1,8 +1,7 @@
 // Hourly chime detection and countdown. Portable.
 #include "display/chimes.h"
 
-#include <cstdio>
-
+#include "display/clock_text.h"
 #include "support/hooks.h"
 
 namespace {
@@ -21,9 +20,8 @@ void DetectHourlyChime(const char *text, const char *last) {
   // Two consecutive hours always differ in their last digit (9/10, 12/1, 23/0), so a new
   // second hour character at minute 00 marks the first update of a new hour.
   if (text[1] != last[1] && text[3] == '0' && text[4] == '0') {
-    const char scratch[3] = {text[0], text[1], '\0'};
     int hour = 0;
-    if (std::sscanf(scratch, "%d", &hour) == 1) g_pendingChimes = hour;
+    if (ReadHourDigits(text, &hour)) g_pendingChimes = hour;
   }
 }
 

@@ -34,10 +34,24 @@ void FormatClockText(double hours, char *text) {
   if (text[0] == '0' && IntlTimeLeadingZero(0) == 0) text[0] = ' ';
 }
 
+bool ReadHourDigits(const char *twoCharacters, int *hour) {
+  int i = 0;
+  while (i < 2 && (twoCharacters[i] == ' ' || (twoCharacters[i] >= '\t' && twoCharacters[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < 2 && (twoCharacters[i] == '+' || twoCharacters[i] == '-')) negative = twoCharacters[i++] == '-';
+  int value = 0;
+  int digits = 0;
+  for (; i < 2 && twoCharacters[i] >= '0' && twoCharacters[i] <= '9'; ++i, ++digits) {
+    value = value * 10 + (twoCharacters[i] - '0');
+  }
+  if (digits == 0) return false;
+  *hour = negative ? -value : value;
+  return true;
+}
+
 void MakeTwelveHourText(char *text) {
-  char scratch[3] = {text[0], text[1], '\0'};
   int h = 0;
-  if (std::sscanf(scratch, "%d", &h) != 1) h = 0;
+  if (!ReadHourDigits(text, &h)) h = 0;
   char designator[kTextSize];
   LoadText(h > 11 ? IDS_PM : IDS_AM, designator);
   if (h > 12) h = h - 12;

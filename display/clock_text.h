@@ -6,3 +6,7 @@ void FormatClockText(double hours, char *text);
 
 // Rewrites a 24-hour clock text in place into the 12-hour form with " AM" or " PM".
 void MakeTwelveHourText(char *text);
+
+// Reads the two hour characters of a clock text as "%d" would ("12", " 9", "09"): leading
+// white space skipped, then a sign and digits. False when there is no digit.
+bool ReadHourDigits(const char *twoCharacters, int *hour);

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 
 #include "location/city_table.h"
 #include "resources/resource_ids.h"
@@ -15,15 +14,32 @@ namespace {
 
 constexpr char kSeparator = '|';
 
-// One whole line, however long, without its line feed. False at the end of the file.
-bool ReadLine(std::FILE *file, std::string *line) {
-  line->clear();
+// One line of the file, however long, without its line feed; the buffer grows as needed
+// and is kept for the next line.
+struct LineBuffer {
+  char *text;
+  std::size_t capacity;
+};
+
+// False at the end of the file (or when memory for a monstrous line runs out: the rest of
+// the file is then not read, rather than read wrongly).
+bool ReadLine(std::FILE *file, LineBuffer *line) {
   int c = std::getc(file);
   if (c == EOF) return false;
-  while (c != EOF && c != '\n') {
-    line->push_back(static_cast<char>(c));
+  std::size_t used = 0;
+  for (;;) {
+    if (used + 1 >= line->capacity) {
+      const std::size_t capacity = line->capacity == 0 ? 128 : line->capacity * 2;
+      char *grown = static_cast<char *>(std::realloc(line->text, capacity));
+      if (grown == nullptr) return false;
+      line->text = grown;
+      line->capacity = capacity;
+    }
+    if (c == EOF || c == '\n') break;
+    line->text[used++] = static_cast<char>(c);
     c = std::getc(file);
   }
+  line->text[used] = '\0';
   return true;
 }
 
@@ -110,18 +126,18 @@ void StoreNoNameCity(Location *location) {
 }
 
 void ReadCityFile(std::FILE *file, Location *location) {
-  std::string line;
+  LineBuffer line = {nullptr, 0};
   if (ReadLine(file, &line)) {
-    NormalizeWhiteSpace(&line[0]);
+    NormalizeWhiteSpace(line.text);
     char name[kCityNameLength + 1] = "";
-    std::strncpy(name, line.c_str(), kCityNameLength);
+    std::strncpy(name, line.text, kCityNameLength);
     SetCurrentCityName(name);
   }
 
   LongitudeFields record = {0, 0, 0, kWest};  // a first line without a letter counts as West
   while (ReadLine(file, &line)) {
-    if (HoldsNoCity(line.c_str())) continue;  // a blank line does not end the file
-    FieldSplitter fields(&line[0]);
+    if (HoldsNoCity(line.text)) continue;  // a blank line does not end the file
+    FieldSplitter fields(line.text);
     char *nameField = fields.Next();  // never null: the line holds something
     NormalizeWhiteSpace(nameField);
     char name[kCityNameLength + 1] = "";
@@ -134,6 +150,8 @@ void ReadCityFile(std::FILE *file, Location *location) {
     StoreCity(1, name, record.degrees, record.minutes, record.seconds, record.hemisphere, zone,
               dst);
   }
+
+  std::free(line.text);
 
   if (CityCount() == 0) {
     StoreNoNameCity(location);  // the clock always needs a Location

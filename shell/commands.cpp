@@ -2,14 +2,21 @@
 // commands that open dialogs, help and the web page. Win32.
 #include "shell/commands.h"
 
+#include <shellapi.h>
+
+#include "dialogs/about.h"
+#include "dialogs/set_location.h"
 #include "display/chimes.h"
 #include "display/clock_face.h"
 #include "resources/resource_ids.h"
+#include "shell/help.h"
 #include "shell/main_window.h"
 #include "support/errors.h"
 #include "support/settings.h"
 
 namespace {
+
+WebPageOpener g_openWebPage = ShellExecuteA;
 
 void MoveCheckMark(WORD *last, WORD id) {
   CheckMenuItem(g_main.mainMenu, *last, MF_BYCOMMAND | MF_UNCHECKED);
@@ -62,7 +69,36 @@ void ToggleAlwaysOnTop(HWND window) {
   WriteSettingInt(g_main.keyOnTop, g_main.alwaysOnTop);
 }
 
+void OpenHelp(HWND window, UINT command, ULONG_PTR data) {
+  FAIL_IF(!ShowHelp(window, g_main.helpPath, command, data), IDS_HELP_ERROR);
+}
+
+void ShowAbout(HWND window) {
+  const INT_PTR result = DialogBoxParamA(g_main.instance, "DIAL_ABOUT", window, AboutDialogProc, 0);
+  FAIL_IF(result == -1, IDS_CANNOT_CREATE_DIALOG);
+}
+
+void OpenWebPage(HWND window) {
+  char address[kTextSize];
+  LoadText(IDS_WEB_ADDRESS, address);
+  // Shown normally: a browser opened hidden would look as if nothing had happened.
+  g_openWebPage(window, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void SetLocation(HWND window) {
+  *DialogLocation() = g_main.location;
+  const INT_PTR result =
+      DialogBoxParamA(g_main.instance, "DIAL_SET_LOCATION", window, SetLocationDialogProc, 0);
+  FAIL_IF(result == -1, IDS_CANNOT_CREATE_DIALOG);
+  // The dialog decides what its copy holds; the next tick shows the time for it.
+  g_main.location = *DialogLocation();
+}
+
 }  // namespace
+
+void SetWebPageOpener(WebPageOpener opener) {
+  g_openWebPage = opener != nullptr ? opener : ShellExecuteA;
+}
 
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   const WORD id = LOWORD(wParam);
@@ -70,8 +106,32 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     ChooseTimeKind(window, id);
   } else if (id >= IDM_CHIME_NONE && id <= IDM_CHIME_MULTIPLE) {
     ChooseChimeMode(id);
-  } else if (id == IDM_EXIT) {
-    SendMessageA(window, WM_CLOSE, 0, 0);
+  } else {
+    switch (id) {
+      case IDM_HELP_INDEX:
+        OpenHelp(window, HELP_FINDER, 0);
+        break;
+      case IDM_HELP_KEYBOARD:
+        OpenHelp(window, HELP_KEY, reinterpret_cast<ULONG_PTR>("keys"));
+        break;
+      case IDM_HELP_USING:
+        OpenHelp(window, HELP_HELPONHELP, 0);
+        break;
+      case IDM_ABOUT:
+        ShowAbout(window);
+        break;
+      case IDM_WEB_SITE:
+        OpenWebPage(window);
+        break;
+      case IDM_EXIT:
+        SendMessageA(window, WM_CLOSE, 0, 0);
+        break;
+      case IDM_SET_LOCATION:
+        SetLocation(window);
+        break;
+      default:
+        break;
+    }
   }
   return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
 }

@@ -12,6 +12,12 @@
 //   orvctl close [SECONDS]     send WM_CLOSE and wait until the window is gone
 //   orvctl setting KEY         print a stored setting ("" when absent)
 //   orvctl find-window CAPTION print the handle of a top-level window with that caption
+//   orvctl dialog CAPTION rect         print a dialog's rectangle (waits for it to open)
+//   orvctl dialog CAPTION set ID TEXT  set a control's text
+//   orvctl dialog CAPTION type TEXT    type a name into the Location box, key by key
+//   orvctl dialog CAPTION click ID     press a button
+//   orvctl dialog CAPTION check ID 0|1 tick or clear a check box
+//   orvctl window CAPTION rect|close   another top-level window of the clock (the help)
 //   orvctl hold                keep a hidden window open until killed: Wine's desktop process
 //                              then stays up, instead of being started (with inherited
 //                              output pipes) from inside whichever test next makes a window
@@ -75,6 +81,47 @@ int main(int argc, char **argv) {
     return 0;
   }
 
+  if (std::strcmp(verb, "dialog") == 0 && argc >= 4) {
+    HWND dialog = WaitForWindow("#32770", argv[2], 10);
+    if (dialog == nullptr) return Fail("no such dialog");
+    const char *action = argv[3];
+    if (std::strcmp(action, "rect") == 0) {
+      RECT r;
+      GetWindowRect(dialog, &r);
+      std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    } else if (std::strcmp(action, "set") == 0 && argc == 6) {
+      SetDlgItemTextA(dialog, std::atoi(argv[4]), argv[5]);
+    } else if (std::strcmp(action, "type") == 0 && argc == 5) {
+      HWND edit = FindWindowExA(GetDlgItem(dialog, 115), nullptr, "Edit", nullptr);
+      SendMessageA(edit, EM_SETSEL, 0, -1);
+      SendMessageA(edit, WM_CHAR, VK_BACK, 1);
+      for (const char *c = argv[4]; *c != '\0'; ++c) {
+        SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(*c), 1);
+      }
+    } else if (std::strcmp(action, "click") == 0 && argc == 5) {
+      const int id = std::atoi(argv[4]);
+      PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    } else if (std::strcmp(action, "check") == 0 && argc == 6) {
+      SendDlgItemMessageA(dialog, std::atoi(argv[4]), BM_SETCHECK,
+                          std::atoi(argv[5]) != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+    } else {
+      return Fail("unknown dialog action");
+    }
+    return 0;
+  }
+  if (std::strcmp(verb, "window") == 0 && argc == 4) {
+    HWND w = WaitForWindow(nullptr, argv[2], 10);
+    if (w == nullptr) return Fail("no such window");
+    if (std::strcmp(argv[3], "rect") == 0) {
+      RECT r;
+      GetWindowRect(w, &r);
+      std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    } else {
+      PostMessageA(w, WM_CLOSE, 0, 0);
+    }
+    return 0;
+  }
   if (std::strcmp(verb, "hold") == 0) {
     HWND w = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "orvctl hold", WS_POPUP, 0, 0, 1, 1,
                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);

@@ -139,3 +139,82 @@ bool ClockWindow::Topmost() const {
 }
 
 int ClockWindow::CaptionWrites() const { return g_captionWrites; }
+
+namespace {
+
+const std::function<void(HWND)> *g_script = nullptr;
+bool g_scriptRan = false;
+bool g_dialogLeftOpen = false;
+
+BOOL CALLBACK FindDialog(HWND w, LPARAM found) {
+  char name[32];
+  GetClassNameA(w, name, sizeof name);
+  if (std::string(name) == "#32770" && IsWindowVisible(w)) {
+    *reinterpret_cast<HWND *>(found) = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A dialog without WS_VISIBLE is shown only once its modal loop runs idle: the timer keeps
+// looking until it is there.
+void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND dialog = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+  if (dialog == nullptr) return;
+  KillTimer(nullptr, id);
+  g_scriptRan = true;
+  (*g_script)(dialog);
+  if (IsWindow(dialog) && IsWindowVisible(dialog)) {
+    g_dialogLeftOpen = true;
+    EndDialog(dialog, 0);
+  }
+}
+
+}  // namespace
+
+void ClockWindow::WithDialog(int id, const std::function<void(HWND dialog)> &script) {
+  g_script = &script;
+  g_scriptRan = false;
+  g_dialogLeftOpen = false;
+  SetTimer(nullptr, 0, 10, RunScript);
+  Command(id);
+  g_script = nullptr;
+  EXPECT_TRUE(g_scriptRan) << "the dialog did not open";
+  EXPECT_FALSE(g_dialogLeftOpen) << "the script left the dialog open";
+}
+
+HWND ComboEdit(HWND dialog) {
+  HWND combo = GetDlgItem(dialog, 115);
+  return FindWindowExA(combo, nullptr, "Edit", nullptr);
+}
+
+void TypeInto(HWND edit, const std::string &text) {
+  SetFocus(edit);
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  SendMessageA(edit, WM_CHAR, VK_BACK, 1);
+  for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+void ChooseListItem(HWND dialog, const std::string &name) {
+  HWND combo = GetDlgItem(dialog, 115);
+  const LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(name.c_str()));
+  SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(115, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+void Click(HWND dialog, int id) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+std::string FieldText(HWND dialog, int id) {
+  char text[256] = "";
+  GetDlgItemTextA(dialog, id, text, sizeof text);
+  return text;
+}
+
+void SetField(HWND dialog, int id, const std::string &text) { SetDlgItemTextA(dialog, id, text.c_str()); }
+
+bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "../core/fake_platform.h"
@@ -33,6 +34,11 @@ class ClockWindow : public testing::Test {
   // How many times the caption was set since the window opened.
   int CaptionWrites() const;
 
+  // Gives the main window command `id`, which opens a modal dialog, and runs `script` on the
+  // dialog from inside its modal loop. A dialog the script leaves open is cancelled (and the
+  // test fails), so that a test never hangs.
+  void WithDialog(int id, const std::function<void(HWND dialog)> &script);
+
   HWND window_ = nullptr;
   HACCEL accelerators_ = nullptr;
 };
@@ -40,6 +46,15 @@ class ClockWindow : public testing::Test {
 // The cities the window tests start with; Washington (77° W, zone -5, no US daylight saving)
 // is current, so that its readings can be checked against worked values.
 extern const char kTestCities[];
+
+// Driving a dialog's controls as the user would.
+HWND ComboEdit(HWND dialog);
+void TypeInto(HWND edit, const std::string &text);  // replaces the edit's text, key by key
+void ChooseListItem(HWND dialog, const std::string &name);  // picks it in the list
+void Click(HWND dialog, int id);
+std::string FieldText(HWND dialog, int id);
+void SetField(HWND dialog, int id, const std::string &text);
+bool IsChecked(HWND dialog, int id);
 
 // Masks every floating-point exception again (the main window unmasks invalid operation).
 void MaskFloatingPointExceptions();

@@ -1,0 +1,34 @@
+// The About box. Win32.
+#include "dialogs/about.h"
+
+#include "dialogs/field_text.h"
+
+void CenterWindowOnScreen(HWND window) {
+  RECT desktop;
+  RECT own;
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  GetWindowRect(window, &own);
+  int x = 0;
+  int y = 0;
+  CenteredPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), desktop.left,
+                   desktop.top, desktop.right, desktop.bottom, own.left, own.top, own.right,
+                   own.bottom, &x, &y);
+  SetWindowPos(window, nullptr, x, y, -1, -1, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      CenterWindowOnScreen(dialog);
+      return TRUE;  // the system puts the focus on OK
+    case WM_COMMAND:
+      // OK has the id of Cancel, so Enter, Esc and the close box all arrive here.
+      if (wParam == IDCANCEL) {
+        EndDialog(dialog, 0);
+        return TRUE;
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}

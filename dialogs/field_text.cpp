@@ -1,0 +1,91 @@
+// Number text of the dialog fields. Portable.
+#include "dialogs/field_text.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "astro/julian.h"
+#include "display/intl.h"
+#include "location/city_table.h"
+#include "support/hooks.h"
+
+void FormatSignedNumber(double value, int width, int precision, char *out) {
+  const int sign = SignOf(value);
+  const double magnitude = std::fabs(value);
+  long whole = static_cast<long>(TruncToLong(magnitude));
+
+  // The decimals, as "%1.*lf" rounds them; a fraction that rounds up to 1 (0.999 at two
+  // decimals) carries into the whole part instead of showing as ".00" after the old one.
+  char fraction[kTextSize];
+  std::snprintf(fraction, sizeof fraction, "%1.*lf", precision, FractionalPart(magnitude));
+  if (fraction[0] == '1') {
+    whole = whole + 1;
+    std::snprintf(fraction, sizeof fraction, "%1.*lf", precision, 0.0);
+  }
+  const char *point = std::strchr(fraction, '.');
+  const char *digits = point != nullptr ? point + 1 : "";
+
+  char integer[kTextSize];
+  if (whole >= 1 || IntlLeadingZero(0) == 1) {
+    if (sign < 0 && whole == 0) {
+      // A negative value above -1 keeps its sign although its whole part is 0.
+      std::snprintf(integer, sizeof integer, "%*s", width, "-0");
+    } else {
+      std::snprintf(integer, sizeof integer, "%*ld", width, sign * whole);
+    }
+  } else {
+    std::snprintf(integer, sizeof integer, "%*s", width, sign < 0 ? "-" : "");
+  }
+  // Cut at 80 characters like every text of the program (a width that large is never asked).
+  if (std::snprintf(out, kTextSize, "%s%c%s", integer, IntlDecimalChar(0), digits) < 0) {
+    out[0] = '\0';
+  }
+}
+
+void RemoveWhiteSpace(char *s) {
+  std::size_t out = 0;
+  for (std::size_t i = 0; s[i] != '\0'; ++i) {
+    if (!IsWhiteSpace(s[i])) s[out++] = s[i];
+  }
+  s[out] = '\0';
+}
+
+bool ReadRealText(const char *text, double *value) {
+  char buffer[80];
+  std::snprintf(buffer, sizeof buffer, "%s", text);  // at most 79 characters
+  const char decimal = IntlDecimalChar(0);
+  for (char *p = buffer; *p != '\0'; ++p) {
+    if (*p == decimal) *p = '.';
+  }
+  // As "%f" reads: leading blanks skipped, then as much as can form a number.
+  char *end = nullptr;
+  const float number = std::strtof(buffer, &end);
+  if (end == buffer) return false;
+  // "%f" also reads "inf", "nan" and 1e40 (infinite as a float): none is a time zone.
+  if (!std::isfinite(number)) return false;
+  *value = static_cast<double>(number);
+  return true;
+}
+
+void CenteredPosition(int screenWidth, int screenHeight, int desktopLeft, int desktopTop,
+                      int desktopRight, int desktopBottom, int windowLeft, int windowTop,
+                      int windowRight, int windowBottom, int *x, int *y) {
+  const int cx = (desktopLeft + desktopRight) / 2;
+  const int cy = (desktopTop + desktopBottom) / 2;
+  const int width = windowRight - windowLeft + 1;
+  const int height = windowBottom - windowTop + 1;
+  *x = cx - width / 2;
+  *y = cy - height / 2;
+  if (*x < 0) {
+    *x = 0;
+  } else if (*x + width > screenWidth) {
+    *x = screenWidth - width;
+  }
+  if (*y < 0) {
+    *y = 0;
+  } else if (*y + height > screenHeight) {
+    *y = screenHeight - height;
+  }
+}

@@ -1,0 +1,34 @@
+// The text of the dialog's number fields, in the user's punctuation: signed numbers with a
+// fixed count of decimals, white space removal, and reading a real number. Portable.
+#pragma once
+
+#include <cstdint>
+
+// One row of the whole-number fields a dialog checks: which control, the accepted range,
+// the message when it is out of range, and the value once it passes.
+struct IntegerFieldCheck {
+  std::int32_t controlId;
+  std::int32_t minimum;
+  std::int32_t maximum;
+  std::int32_t messageId;
+  std::int32_t value;
+};
+
+// `value` with `precision` decimals, its integer part right-aligned in `width` characters,
+// the user's decimal character, and a zero before it for magnitudes below 1 only when the
+// user wants one ("-0.50" or "-.50"). `out` holds 81 characters.
+void FormatSignedNumber(double value, int width, int precision, char *out);
+
+// Deletes every white-space character, in place.
+void RemoveWhiteSpace(char *s);
+
+// Reads a real number from a field's text (at most 79 characters are looked at), taking
+// every occurrence of the user's decimal character as the decimal point, in single
+// precision. False when no number can be read or it is not finite; `value` is then kept.
+bool ReadRealText(const char *text, double *value);
+
+// Where a window of the given outer rectangle goes to sit centred on the screen, kept on it
+// where it fits: the desktop's centre and the screen size come from the platform.
+void CenteredPosition(int screenWidth, int screenHeight, int desktopLeft, int desktopTop,
+                      int desktopRight, int desktopBottom, int windowLeft, int windowTop,
+                      int windowRight, int windowBottom, int *x, int *y);

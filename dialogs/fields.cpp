@@ -1,0 +1,57 @@
+// Dialog field functions. Win32.
+#include "dialogs/fields.h"
+
+#include "resources/resource_ids.h"
+#include "support/errors.h"
+#include "support/hooks.h"
+
+void ReadIntegerFields(HWND dialog, int count, IntegerFieldCheck *rows, int *error) {
+  *error = 0;
+  for (int i = 0; i < count; ++i) {
+    BOOL converted = FALSE;
+    const int number =
+        static_cast<int>(GetDlgItemInt(dialog, rows[i].controlId, &converted, TRUE));
+    if (!converted) {
+      ShowFieldError(dialog, rows[i].controlId, IDS_INVALID_NUMBER, 1);
+      *error = 1;
+      return;
+    }
+    if (number < rows[i].minimum || number > rows[i].maximum) {
+      ShowFieldError(dialog, rows[i].controlId, rows[i].messageId, 1);
+      *error = 1;
+      return;
+    }
+    rows[i].value = number;
+  }
+}
+
+void ReadRealField(HWND dialog, int controlId, double *value, int *error) {
+  char text[80] = "";
+  GetDlgItemTextA(dialog, controlId, text, sizeof text);
+  *error = ReadRealText(text, value) ? 0 : 1;
+}
+
+void ShowFieldError(HWND dialog, int controlId, int messageId, int select) {
+  ShowWarning(dialog, messageId, 0);
+  HWND field = GetDlgItem(dialog, controlId);
+  FAIL_IF(field == nullptr, IDS_DIALOG_ERROR);
+  FAIL_IF(SetFocus(field) == nullptr, IDS_DIALOG_ERROR);
+  if (select != 0) {
+    // A combo box takes its own message for the text of its edit part; EM_SETSEL would
+    // leave the name unselected.
+    char className[16] = "";
+    GetClassNameA(field, className, sizeof className);
+    if (lstrcmpiA(className, "ComboBox") == 0) {
+      SendMessageA(field, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    } else {
+      SendMessageA(field, EM_SETSEL, 0, 0x7FFF0000);
+    }
+  }
+}
+
+void SetNumberField(HWND dialog, double value, int width, int precision, int controlId) {
+  char text[kTextSize];
+  FormatSignedNumber(value, width, precision, text);
+  RemoveWhiteSpace(text);
+  SetDlgItemTextA(dialog, controlId, text);
+}

@@ -1,0 +1,179 @@
+// The Set Location dialog procedure. Win32.
+#include "dialogs/set_location.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "dialogs/fields.h"
+#include "location/city_database.h"
+#include "location/city_table.h"
+#include "resources/resource_ids.h"
+#include "support/hooks.h"
+
+namespace {
+
+Location g_dialogLocation = {};
+int g_dialogHemisphere = kWest;     // what OK stores as the direction
+char g_lastComboText[kTextSize] = "";  // the normalised combo text last acted on
+HWND g_combo = nullptr;
+
+void ShowDefaultFields(HWND dialog) {
+  g_dialogHemisphere = kWest;
+  FillLocationFields(dialog, 0, 0, 0, kWest, 0.0, 1);
+}
+
+// The combo box's text for a notification: what was typed, or the chosen list item.
+void ComboText(int notification, char *text) {
+  text[0] = '\0';
+  if (notification != CBN_EDITCHANGE) {
+    const LRESULT selected = SendMessageA(g_combo, CB_GETCURSEL, 0, 0);
+    if (selected != CB_ERR) {
+      const LRESULT length = SendMessageA(g_combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(selected), 0);
+      if (length == CB_ERR || length >= kTextSize ||
+          SendMessageA(g_combo, CB_GETLBTEXT, static_cast<WPARAM>(selected),
+                       reinterpret_cast<LPARAM>(text)) == CB_ERR) {
+        text[0] = '\0';
+      }
+      return;
+    }
+    // No list item is selected (the user typed, or the list is empty): the edit text is
+    // what the user sees, so the fields follow it.
+  }
+  if (GetWindowTextA(g_combo, text, kTextSize) <= 0) text[0] = '\0';
+}
+
+INT_PTR OnComboNotification(HWND dialog, int notification) {
+  if (notification == CBN_KILLFOCUS || notification == CBN_EDITUPDATE) return 0;
+  char text[kTextSize];
+  ComboText(notification, text);
+  NormalizeWhiteSpace(text);
+  if (EqualIgnoringAsciiCase(text, g_lastComboText)) return 1;
+  std::snprintf(g_lastComboText, sizeof g_lastComboText, "%s", text);
+  const CityRecord *row = FindCity(text);
+  if (row != nullptr) {
+    g_dialogHemisphere = row->hemisphere;
+    FillLocationFields(dialog, row->degrees, row->minutes, row->seconds, row->hemisphere,
+                       row->zone, row->dst);
+  } else {
+    ShowDefaultFields(dialog);
+  }
+  return 1;
+}
+
+INT_PTR OnInitDialog(HWND dialog) {
+  g_lastComboText[0] = '\0';
+  g_combo = GetDlgItem(dialog, IDC_LOCATION_COMBO);
+  SendMessageA(g_combo, CB_LIMITTEXT, kCityNameLength, 0);
+  for (int i = 0; i < CityCount(); ++i) {
+    if (SendMessageA(g_combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(CityRow(i)->name)) < 0) {
+      EndDialog(dialog, -1);
+      return 0;
+    }
+  }
+  const LRESULT found = SendMessageA(g_combo, CB_FINDSTRING, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(CurrentCityName()));
+  SendMessageA(g_combo, CB_SETCURSEL, found != CB_ERR ? static_cast<WPARAM>(found) : 0, 0);
+  ShowDefaultFields(dialog);
+  // The combo box answers with a set-focus notification, which shows the selected city.
+  SetFocus(g_combo);
+  return 0;
+}
+
+// OK and Save: every check in order; the first that fails is reported and the dialog stays.
+INT_PTR OnConfirm(HWND dialog, bool save) {
+  char name[kTextSize] = "";
+  GetDlgItemTextA(dialog, IDC_LOCATION_COMBO, name, sizeof name);
+  NormalizeWhiteSpace(name);
+  if (name[0] == '\0') {
+    ShowFieldError(dialog, IDC_LOCATION_COMBO, IDS_MUST_ENTER_NAME, 1);
+    return 1;
+  }
+  // The city file separates its fields with |, and has no way to escape one.
+  if (std::strchr(name, '|') != nullptr) {
+    ShowFieldError(dialog, IDC_LOCATION_COMBO, IDS_NAME_HAS_SEPARATOR, 1);
+    return 1;
+  }
+  name[kCityNameLength] = '\0';
+  std::snprintf(g_dialogLocation.name, sizeof g_dialogLocation.name, "%s", name);
+
+  IntegerFieldCheck rows[3] = {
+      {IDC_DEGREES, 0, 180, IDS_LONGITUDE_RANGE, 0},
+      {IDC_MINUTES, 0, 59, IDS_MINUTES_RANGE, 0},
+      {IDC_SECONDS, 0, 59, IDS_SECONDS_RANGE, 0},
+  };
+  int error = 0;
+  ReadIntegerFields(dialog, 3, rows, &error);
+  if (error != 0) return 1;
+  double zone = 0.0;
+  ReadRealField(dialog, IDC_ZONE, &zone, &error);
+  if (error != 0) {
+    ShowFieldError(dialog, IDC_ZONE, IDS_INVALID_NUMBER, 1);
+    return 1;
+  }
+  if (zone < -12.0 || zone > 12.0) {
+    ShowFieldError(dialog, IDC_ZONE, IDS_ZONE_RANGE, 1);
+    return 1;
+  }
+  const int degrees = rows[0].value;
+  const int minutes = rows[1].value;
+  const int seconds = rows[2].value;
+  if (degrees == 180 && minutes + seconds > 0) {
+    ShowFieldError(dialog, IDC_DEGREES, IDS_LONGITUDE_RANGE, 1);
+    return 1;
+  }
+
+  g_dialogLocation.zone = zone;
+  g_dialogLocation.hemisphere = g_dialogHemisphere;
+  g_dialogLocation.longitude = seconds * (1.0 / 3600.0) + minutes * (1.0 / 60.0) + degrees;
+  g_dialogLocation.dst =
+      SendDlgItemMessageA(dialog, IDC_DST, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+  StoreCity(0, name, degrees, minutes, seconds, g_dialogHemisphere, zone, g_dialogLocation.dst);
+  // Save closes the dialog whatever its outcome: a failure has shown its own warning and
+  // leaves the table marked as changed, so the question comes again at closing.
+  if (save) SaveCityDatabase();
+  EndDialog(dialog, 0);
+  return 1;
+}
+
+}  // namespace
+
+Location *DialogLocation() { return &g_dialogLocation; }
+
+void FillLocationFields(HWND dialog, int degrees, int minutes, int seconds, int hemisphere,
+                        double zone, int dst) {
+  char text[kTextSize];
+  std::snprintf(text, sizeof text, "%d", degrees);
+  SetDlgItemTextA(dialog, IDC_DEGREES, text);
+  std::snprintf(text, sizeof text, "%02d", minutes);
+  SetDlgItemTextA(dialog, IDC_MINUTES, text);
+  std::snprintf(text, sizeof text, "%02d", seconds);
+  SetDlgItemTextA(dialog, IDC_SECONDS, text);
+  SetNumberField(dialog, zone, 6, 2, IDC_ZONE);
+  CheckRadioButton(dialog, IDC_WEST, IDC_EAST, hemisphere == kWest ? IDC_WEST : IDC_EAST);
+  // A hand-edited file may hold any number: all but 0 mean the rules apply.
+  SendDlgItemMessageA(dialog, IDC_DST, BM_SETCHECK, dst != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+INT_PTR CALLBACK SetLocationDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_INITDIALOG) return OnInitDialog(dialog);
+  if (message != WM_COMMAND) return 0;
+  const int id = LOWORD(wParam);
+  switch (id) {
+    case IDC_LOCATION_COMBO:
+      return OnComboNotification(dialog, HIWORD(wParam));
+    case IDC_WEST:
+    case IDC_EAST:
+      CheckRadioButton(dialog, IDC_WEST, IDC_EAST, id);
+      g_dialogHemisphere = id == IDC_WEST ? kWest : kEast;
+      return 0;
+    case IDOK:
+      return OnConfirm(dialog, false);
+    case IDC_SAVE:
+      return OnConfirm(dialog, true);
+    case IDCANCEL:
+      EndDialog(dialog, 0);
+      return 1;
+    default:
+      return 0;
+  }
+}

@@ -1,0 +1,411 @@
+// The Set Location and About dialogs, driven through their controls inside the real main
+// window, and the commands that open help and the web page.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "clock_window.h"
+#include "dialogs/about.h"
+#include "display/clock_face.h"
+#include "location/city_table.h"
+#include "resources/resource_ids.h"
+#include "shell/commands.h"
+#include "shell/help.h"
+#include "shell/main_window.h"
+
+namespace {
+
+const char kCities[] =
+    "Denver\r\n"
+    "Denver              |104|59| 0|W|-7.00|1\r\n"
+    "Kolkata             | 88|22| 0|E|5.50|0\r\n"
+    "North Cape          | 25|47| 0|N|1.00|0\r\n"
+    "Washington          | 77| 0| 0|W|-5.00|0\r\n";
+
+class SetLocation : public ClockWindow {
+ protected:
+  void SetUp() override {
+    ClockWindow::SetUp();
+    WriteFileBeside("ZORKEL.DAT", kCities);
+  }
+  struct Fields {
+    std::string degrees, minutes, seconds, zone;
+    bool west, east, dst;
+  };
+  static Fields Read(HWND d) {
+    return {FieldText(d, IDC_DEGREES), FieldText(d, IDC_MINUTES), FieldText(d, IDC_SECONDS),
+            FieldText(d, IDC_ZONE),    IsChecked(d, IDC_WEST),    IsChecked(d, IDC_EAST),
+            IsChecked(d, IDC_DST)};
+  }
+  static void ExpectFields(HWND d, const char *deg, const char *min, const char *sec, bool west,
+                           const char *zone, bool dst) {
+    const Fields f = Read(d);
+    EXPECT_EQ(f.degrees, deg);
+    EXPECT_EQ(f.minutes, min);
+    EXPECT_EQ(f.seconds, sec);
+    EXPECT_EQ(f.west, west);
+    EXPECT_EQ(f.east, !west);
+    EXPECT_EQ(f.zone, zone);
+    EXPECT_EQ(f.dst, dst);
+  }
+  static std::string Selected(HWND d) {
+    HWND combo = GetDlgItem(d, IDC_LOCATION_COMBO);
+    const LRESULT i = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+    char text[81] = "";
+    if (i >= 0) SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    return text;
+  }
+};
+
+TEST_F(SetLocation, TemplateHasTheControlsInTabOrder) {
+  Open();
+  WithDialog(IDM_SET_LOCATION, [](HWND d) {
+    char caption[81];
+    GetWindowTextA(d, caption, sizeof caption);
+    EXPECT_STREQ(caption, "Set Location");
+    std::vector<int> ids;
+    for (HWND c = GetWindow(d, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+      ids.push_back(GetDlgCtrlID(c));
+    }
+    EXPECT_EQ(ids, (std::vector<int>{114, 115, 134, 126, 127, 125, 128, 129, 130, 131, 132, 133,
+                                     135, 136, 139, 199, 1, 141, 2}));
+    EXPECT_EQ(FieldText(d, IDC_DEGREE_SIGN), "\xb0");
+    EXPECT_EQ(FieldText(d, IDC_MINUTE_SIGN), "'");
+    EXPECT_EQ(FieldText(d, IDC_SECOND_SIGN), "\"");
+    EXPECT_EQ(FieldText(d, IDC_DST), "&USA Daylight Savings Time");
+    // Rectangles are in dialog units; compare the zone field with its mapped place.
+    RECT want = {177, 84, 177 + 30, 84 + 12};
+    MapDialogRect(d, &want);
+    RECT got;
+    GetWindowRect(GetDlgItem(d, IDC_ZONE), &got);
+    MapWindowPoints(nullptr, d, reinterpret_cast<POINT *>(&got), 2);
+    EXPECT_EQ(got.left, want.left);
+    EXPECT_EQ(got.top, want.top);
+    EXPECT_EQ(got.right, want.right);
+    // The name is limited to 20 characters as it is typed.
+    TypeInto(ComboEdit(d), "A name of twenty-five chr");
+    EXPECT_EQ(FieldText(d, IDC_LOCATION_COMBO).size(), 20u);
+    Click(d, IDCANCEL);
+  });
+}
+
+TEST_F(SetLocation, OpensOnTheCurrentCityWithItsValues) {
+  Open();
+  WithDialog(IDM_SET_LOCATION, [this](HWND d) {
+    EXPECT_EQ(Selected(d), "Denver");
+    ExpectFields(d, "104", "59", "00", true, "-7.00", true);
+    EXPECT_EQ(GetFocus(), ComboEdit(d));
+    Click(d, IDCANCEL);
+  });
+}
+
+TEST_F(SetLocation, FieldsFollowWhatIsTypedOrChosen) {
+  Open();
+  WithDialog(IDM_SET_LOCATION, [this](HWND d) {
+    TypeInto(ComboEdit(d), "Atlantis");
+    ExpectFields(d, "0", "00", "00", true, "0.00", true);  // the defaults
+    TypeInto(ComboEdit(d), "  kolkata ");                  // case and blanks do not matter
+    ExpectFields(d, "88", "22", "00", false, "5.50", false);
+    TypeInto(ComboEdit(d), "kolkat");  // on the way to another name: defaults again
+    ExpectFields(d, "0", "00", "00", true, "0.00", true);
+    ChooseListItem(d, "Washington");
+    ExpectFields(d, "77", "00", "00", true, "-5.00", false);
+    ChooseListItem(d, "North Cape");  // N shows as East
+    ExpectFields(d, "25", "47", "00", false, "1.00", false);
+    Click(d, IDCANCEL);
+  });
+}
+
+struct CheckCase {
+  const char *name, *degrees, *minutes, *seconds, *zone;
+  const char *message;  // "" when the entry passes
+  int field;
+};
+
+TEST_F(SetLocation, ChecksInOrderWithTheirMessages) {
+  const CheckCase cases[] = {
+      {"Test", "180", "0", "0", "0", "", 0},
+      {"Test", "180", "0", "1", "0", "Longitude must be between 0\xb0 and 180\xb0", IDC_DEGREES},
+      {"Test", "181", "0", "0", "0", "Longitude must be between 0\xb0 and 180\xb0", IDC_DEGREES},
+      {"Test", "-1", "0", "0", "0", "Longitude must be between 0\xb0 and 180\xb0", IDC_DEGREES},
+      {"Test", "10", "60", "0", "0", "Minutes must be between 0 and 59", IDC_MINUTES},
+      {"Test", "10", "", "0", "0", "Invalid number", IDC_MINUTES},
+      {"Test", "10", "0", "60", "0", "Seconds must be between 0 and 59", IDC_SECONDS},
+      {"Test", "10", "0", "0", "12", "", 0},
+      {"Test", "10", "0", "0", "-12", "", 0},
+      {"Test", "10", "0", "0", "12.5", "Time zone must be between -12 and 12 hours", IDC_ZONE},
+      {"Test", "10", "0", "0", "abc", "Invalid number", IDC_ZONE},
+      {"Test", "10", "0", "0", "nan", "Invalid number", IDC_ZONE},
+      {"Test", "10", "0", "0", "inf", "Invalid number", IDC_ZONE},
+      {"Test", "10", "0", "0", "1e40", "Invalid number", IDC_ZONE},
+      {"   ", "10", "0", "0", "0", "Must enter location name", IDC_LOCATION_COMBO},
+      {"A|B", "10", "0", "0", "0", "Location name cannot contain |", IDC_LOCATION_COMBO},
+      // Several faults: only the first in the order name, degrees, ..., zone, 180 rule.
+      {"Test", "200", "99", "0", "abc", "Longitude must be between 0\xb0 and 180\xb0", IDC_DEGREES},
+      {"Test", "180", "5", "0", "abc", "Invalid number", IDC_ZONE},
+  };
+  Open();
+  for (const CheckCase &c : cases) {
+    SCOPED_TRACE(testing::Message() << c.name << " " << c.degrees << " " << c.minutes << " "
+                                    << c.seconds << " " << c.zone);
+    ClearFakeRecords();
+    WithDialog(IDM_SET_LOCATION, [&c](HWND d) {
+      TypeInto(ComboEdit(d), c.name);
+      SetField(d, IDC_DEGREES, c.degrees);
+      SetField(d, IDC_MINUTES, c.minutes);
+      SetField(d, IDC_SECONDS, c.seconds);
+      SetField(d, IDC_ZONE, c.zone);
+      Click(d, IDOK);
+      if (c.message[0] == '\0') {
+        EXPECT_FALSE(IsWindowVisible(d));
+        EXPECT_TRUE(g_fake.boxes.empty());
+        return;
+      }
+      ASSERT_EQ(g_fake.boxes.size(), 1u);
+      EXPECT_EQ(g_fake.boxes[0].text, c.message);
+      EXPECT_EQ(g_fake.boxes[0].caption, "Orvane 2 - Error");
+      EXPECT_EQ(g_fake.boxes[0].owner, d);
+      HWND field = GetDlgItem(d, c.field);
+      HWND focus = GetFocus();
+      EXPECT_TRUE(focus == field || GetParent(focus) == field);
+      DWORD from = 1, to = 0;
+      SendMessageA(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+      EXPECT_EQ(from, 0u);
+      EXPECT_EQ(to, static_cast<DWORD>(GetWindowTextLengthA(focus)));
+      Click(d, IDCANCEL);
+    });
+  }
+}
+
+TEST_F(SetLocation, OkStoresTheCityAndMakesItCurrentWithoutWritingTheFile) {
+  Open();
+  WithDialog(IDM_SET_LOCATION, [](HWND d) { Click(d, IDOK); });  // Denver as it is
+  EXPECT_EQ(CityTableChanged(), 0);
+
+  WithDialog(IDM_SET_LOCATION, [](HWND d) {
+    TypeInto(ComboEdit(d), "Quito");
+    SetField(d, IDC_DEGREES, "78");
+    SetField(d, IDC_MINUTES, "30");
+    SetField(d, IDC_SECONDS, "0");
+    SetField(d, IDC_ZONE, "-5");
+    SendDlgItemMessageA(d, IDC_DST, BM_SETCHECK, BST_UNCHECKED, 0);
+    Click(d, IDOK);
+  });
+  EXPECT_EQ(CityTableChanged(), 1);
+  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kCities);
+  EXPECT_STREQ(CurrentCityName(), "Quito");
+  EXPECT_STREQ(g_main.location.name, "Quito");
+  EXPECT_EQ(g_main.location.longitude, 78.5);
+  EXPECT_EQ(g_main.location.hemisphere, kWest);
+  EXPECT_EQ(g_main.location.zone, -5.0);
+  EXPECT_EQ(g_main.location.dst, 0);
+  // The next tick shows the time for the new place.
+  Command(IDM_UT);
+  SetFakeClock(1999, 7, 1, 12, 0, 0);
+  Tick();
+  EXPECT_STREQ(LastClockText(), "17:00:00");
+
+  // The same city in other letter case updates it and adds no row.
+  const int rows = CityCount();
+  WithDialog(IDM_SET_LOCATION, [](HWND d) {
+    TypeInto(ComboEdit(d), "QUITO");
+    SetField(d, IDC_SECONDS, "5");
+    Click(d, IDOK);
+  });
+  EXPECT_EQ(CityCount(), rows);
+  char quito[81] = "quito";
+  EXPECT_EQ(FindCity(quito)->seconds, 5);
+  EXPECT_STREQ(FindCity(quito)->name, "QUITO");
+}
+
+TEST_F(SetLocation, SaveWritesTheFileAndClearsTheMark) {
+  Open();
+  WithDialog(IDM_SET_LOCATION, [](HWND d) {
+    ChooseListItem(d, "Kolkata");
+    SendDlgItemMessageA(d, IDC_DST, BM_SETCHECK, BST_CHECKED, 0);
+    Click(d, IDC_SAVE);
+  });
+  EXPECT_EQ(CityTableChanged(), 0);
+  const std::string saved = ReadFileBeside("ZORKEL.DAT");
+  EXPECT_EQ(saved.rfind("Kolkata\r\n", 0), 0u);
+  EXPECT_NE(saved.find("Kolkata             | 88|22| 0|E|5.50|1\r\n"), std::string::npos);
+  ClearFakeRecords();
+  SendMessageA(window_, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(g_fake.boxes.empty());  // nothing left to offer
+}
+
+TEST_F(SetLocation, CancelChangesNothing) {
+  Open();
+  const Location before = g_main.location;
+  WithDialog(IDM_SET_LOCATION, [](HWND d) {
+    SetField(d, IDC_DEGREES, "5");
+    SetField(d, IDC_ZONE, "3");
+    Click(d, IDC_EAST);
+    Click(d, IDCANCEL);
+  });
+  EXPECT_EQ(CityTableChanged(), 0);
+  EXPECT_EQ(g_main.location.longitude, before.longitude);
+  EXPECT_EQ(g_main.location.zone, before.zone);
+  EXPECT_EQ(g_main.location.hemisphere, before.hemisphere);
+  EXPECT_EQ(g_main.location.dst, before.dst);
+  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kCities);
+}
+
+TEST_F(SetLocation, NorthAndSouthStayThroughOkAndTheButtonsChangeThem) {
+  Open();
+  WithDialog(IDM_SET_LOCATION, [](HWND d) {
+    ChooseListItem(d, "North Cape");
+    Click(d, IDOK);
+  });
+  char name[81] = "North Cape";
+  EXPECT_EQ(FindCity(name)->hemisphere, kNorth);
+  WithDialog(IDM_SET_LOCATION, [](HWND d) {
+    ChooseListItem(d, "Washington");
+    Click(d, IDC_EAST);
+    EXPECT_TRUE(IsChecked(d, IDC_EAST));
+    EXPECT_FALSE(IsChecked(d, IDC_WEST));
+    Click(d, IDOK);
+  });
+  EXPECT_EQ(g_main.location.hemisphere, kEast);
+}
+
+TEST_F(SetLocation, ZoneTextInTheUsersPunctuation) {
+  Open();
+  struct Case {
+    const char *decimal, *typed;
+    double stored;
+    const char *shown;
+  } cases[] = {
+      {".", "5.3", static_cast<double>(5.3f), "5.30"},  // read in single precision
+      {",", "5,75", 5.75, "5,75"},
+      {",", "5.5", 5.5, "5,50"},
+      {".", "-0.5", -0.5, "-0.50"},  // keeps its sign
+      {".", "5.5 hours", 5.5, "5.50"},
+  };
+  char saved[81];
+  GetProfileStringA("intl", "sDecimal", "\x01", saved, sizeof saved);
+  for (const Case &c : cases) {
+    WriteProfileStringA("intl", "sDecimal", c.decimal);
+    SendMessageA(window_, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("intl"));
+    WithDialog(IDM_SET_LOCATION, [&c](HWND d) {
+      ChooseListItem(d, "Washington");
+      SetField(d, IDC_ZONE, c.typed);
+      Click(d, IDOK);
+    });
+    EXPECT_EQ(g_main.location.zone, c.stored) << c.typed;
+    WithDialog(IDM_SET_LOCATION, [&c](HWND d) {
+      EXPECT_EQ(FieldText(d, IDC_ZONE), c.shown) << c.typed;
+      Click(d, IDCANCEL);
+    });
+  }
+  WriteProfileStringA("intl", "sDecimal", saved[0] == '\x01' ? nullptr : saved);
+  SendMessageA(window_, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("intl"));
+}
+
+// ---- About ----
+
+using AboutBox = ClockWindow;
+
+TEST_F(AboutBox, OpensCentredAndClosesWithOkEnterOrEsc) {
+  Open();
+  for (int closeWith : {IDCANCEL, static_cast<int>(IDOK)}) {
+    WithDialog(IDM_ABOUT, [closeWith](HWND d) {
+      char caption[81];
+      GetWindowTextA(d, caption, sizeof caption);
+      EXPECT_STREQ(caption, "Orvane 2");
+      EXPECT_EQ(FieldText(d, IDC_ABOUT_TEXT), "Orvane 2 v. 2.02 for Windows 95, Windows 98, and NT");
+      EXPECT_NE(SendDlgItemMessageA(d, IDC_ABOUT_ICON, STM_GETICON, 0, 0), 0);
+      RECT r;
+      GetWindowRect(d, &r);
+      const int w = r.right - r.left + 1, h = r.bottom - r.top + 1;
+      EXPECT_EQ(r.left, GetSystemMetrics(SM_CXSCREEN) / 2 - w / 2);
+      EXPECT_EQ(r.top, GetSystemMetrics(SM_CYSCREEN) / 2 - h / 2);
+      Click(d, closeWith);
+      if (closeWith == IDOK) {  // OK is id 2: Enter goes to the default button instead
+        EXPECT_TRUE(IsWindowVisible(d));
+        SendMessageA(d, WM_COMMAND, IDCANCEL, 0);
+      }
+    });
+  }
+}
+
+TEST_F(AboutBox, CentringKeepsAWindowOnTheScreen) {
+  Open();
+  HWND w = CreateWindowA("STATIC", "tall", WS_POPUP, 0, 0, 200, GetSystemMetrics(SM_CYSCREEN) + 300,
+                         nullptr, nullptr, nullptr, nullptr);
+  CenterWindowOnScreen(w);
+  RECT r;
+  GetWindowRect(w, &r);
+  EXPECT_EQ(r.top, 0);
+  EXPECT_EQ(r.bottom - r.top, GetSystemMetrics(SM_CYSCREEN) + 300);  // size kept
+  DestroyWindow(w);
+}
+
+// ---- Help and the web page ----
+
+using HelpCommands = ClockWindow;
+
+TEST_F(HelpCommands, OpenTheRightTopicsAndQuitClosesTheWindow) {
+  WriteFileBeside("ZORKEL.HLP",
+                  "== contents | Contents\r\nkeywords: index\r\nWelcome.\r\n"
+                  "== keys | Keyboard\r\nkeywords: keys; keyboard\r\nF5 to F9.\r\n"
+                  "== helponhelp | Using Help\r\nPick a topic.\r\n");
+  Open();
+  struct Case {
+    int command;
+    const char *topic;
+  } cases[] = {{IDM_HELP_INDEX, "contents"}, {IDM_HELP_KEYBOARD, "keys"}, {IDM_HELP_USING, "helponhelp"}};
+  for (const Case &c : cases) {
+    Command(c.command);
+    ASSERT_NE(HelpWindowHandle(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(HelpWindowHandle()));
+    EXPECT_STREQ(ShownHelpTopic(), c.topic);
+  }
+  EXPECT_TRUE(g_fake.boxes.empty());
+  EXPECT_TRUE(ShowHelp(window_, g_main.helpPath, HELP_QUIT, 0));
+  EXPECT_EQ(HelpWindowHandle(), nullptr);
+  PressKey(VK_F1);  // F1 is the index
+  EXPECT_STREQ(ShownHelpTopic(), "contents");
+  SendMessageA(window_, WM_CLOSE, 0, 0);  // closing the clock releases the help too
+  EXPECT_EQ(HelpWindowHandle(), nullptr);
+  DeleteBeside("ZORKEL.HLP");
+}
+
+TEST_F(HelpCommands, AMissingHelpFileIsShownInTheWindowNotFatal) {
+  DeleteBeside("ZORKEL.HLP");
+  Open();
+  Command(IDM_HELP_INDEX);
+  ASSERT_NE(HelpWindowHandle(), nullptr);
+  EXPECT_STREQ(ShownHelpTopic(), "");
+  char text[200] = "";
+  GetWindowTextA(FindWindowExA(HelpWindowHandle(), nullptr, "Edit", nullptr), text, sizeof text);
+  EXPECT_NE(std::string(text).find("ZORKEL.HLP"), std::string::npos) << text;
+  ShowHelp(window_, g_main.helpPath, HELP_QUIT, 0);
+}
+
+struct WebCall {
+  std::string verb, file;
+  int show;
+  int calls;
+} g_web;
+
+HINSTANCE WINAPI RecordWebPage(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT show) {
+  g_web = {verb, file, show, g_web.calls + 1};
+  return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
+}
+
+TEST_F(HelpCommands, WebPageOpensShownNormally) {
+  Open();
+  g_web = {};
+  SetWebPageOpener(RecordWebPage);
+  Command(IDM_WEB_SITE);
+  SetWebPageOpener(nullptr);
+  EXPECT_EQ(g_web.calls, 1);
+  EXPECT_EQ(g_web.verb, "open");
+  EXPECT_EQ(g_web.file.rfind("https://", 0), 0u);
+  EXPECT_EQ(g_web.show, SW_SHOWNORMAL);
+}
+
+}  // namespace

@@ -1,0 +1,253 @@
+// The dialog templates as the resource script stores them: every control's id, class, text,
+// style and rectangle, in tab order, read straight from the resource.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "resources/resource_ids.h"
+
+namespace {
+
+struct Item {
+  int id;
+  std::string className;  // from the predefined atom, or the name as written
+  std::string text;       // as Windows-1252
+  DWORD style;
+  short x, y, cx, cy;
+};
+
+struct Template {
+  DWORD style;
+  short x, y, cx, cy;
+  std::string title;
+  int pointSize;
+  std::string font;
+  std::vector<Item> items;
+};
+
+class Reader {
+ public:
+  explicit Reader(const BYTE *p) : p_(p) {}
+  WORD Word() {
+    WORD w;
+    std::memcpy(&w, p_, 2);
+    p_ += 2;
+    return w;
+  }
+  DWORD Dword() {
+    DWORD d;
+    std::memcpy(&d, p_, 4);
+    p_ += 4;
+    return d;
+  }
+  short Short() { return static_cast<short>(Word()); }
+  // A string, or 0xFFFF and an ordinal.
+  std::string SzOrOrd(int *ordinal) {
+    *ordinal = -1;
+    if (Word() == 0xFFFF) {
+      *ordinal = Word();
+      return "";
+    }
+    p_ -= 2;
+    std::wstring wide;
+    for (WORD c; (c = Word()) != 0;) wide.push_back(static_cast<wchar_t>(c));
+    char text[512] = "";
+    WideCharToMultiByte(1252, 0, wide.c_str(), -1, text, sizeof text, nullptr, nullptr);
+    return text;
+  }
+  void AlignDword() {
+    while (reinterpret_cast<UINT_PTR>(p_) % 4 != 0) ++p_;
+  }
+
+ private:
+  const BYTE *p_;
+};
+
+Template Load(const char *name) {
+  HRSRC found = FindResourceA(GetModuleHandleA(nullptr), name, MAKEINTRESOURCEA(5));
+  EXPECT_NE(found, nullptr) << name;
+  Template t{};
+  if (found == nullptr) return t;
+  Reader r(static_cast<const BYTE *>(LockResource(LoadResource(GetModuleHandleA(nullptr), found))));
+  t.style = r.Dword();
+  r.Dword();  // extended style
+  const int count = r.Word();
+  t.x = r.Short();
+  t.y = r.Short();
+  t.cx = r.Short();
+  t.cy = r.Short();
+  int ordinal = 0;
+  r.SzOrOrd(&ordinal);  // menu
+  r.SzOrOrd(&ordinal);  // class
+  t.title = r.SzOrOrd(&ordinal);
+  if (t.style & DS_SETFONT) {
+    t.pointSize = r.Word();
+    t.font = r.SzOrOrd(&ordinal);
+  }
+  static const char *const kAtoms[] = {"BUTTON", "EDIT", "STATIC", "LISTBOX", "SCROLLBAR", "COMBOBOX"};
+  for (int i = 0; i < count; ++i) {
+    r.AlignDword();
+    Item item{};
+    item.style = r.Dword();
+    r.Dword();
+    item.x = r.Short();
+    item.y = r.Short();
+    item.cx = r.Short();
+    item.cy = r.Short();
+    item.id = r.Word();
+    item.className = r.SzOrOrd(&ordinal);
+    if (ordinal >= 0x80 && ordinal <= 0x85) item.className = kAtoms[ordinal - 0x80];
+    for (char &c : item.className) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    item.text = r.SzOrOrd(&ordinal);
+    const WORD extra = r.Word();
+    for (WORD b = 0; b < extra; b += 2) r.Word();
+    t.items.push_back(item);
+  }
+  return t;
+}
+
+const DWORD kChild = WS_CHILD | WS_VISIBLE;
+
+void ExpectItems(const Template &t, const std::vector<Item> &want) {
+  ASSERT_EQ(t.items.size(), want.size());
+  for (std::size_t i = 0; i < want.size(); ++i) {
+    const Item &g = t.items[i];
+    const Item &w = want[i];
+    SCOPED_TRACE(testing::Message() << "control " << w.id);
+    EXPECT_EQ(g.id, w.id);
+    EXPECT_EQ(g.className, w.className);
+    EXPECT_EQ(g.text, w.text);
+    EXPECT_EQ(g.style, w.style | kChild) << std::hex << g.style << " " << (w.style | kChild);
+    EXPECT_EQ(g.x, w.x);
+    EXPECT_EQ(g.y, w.y);
+    EXPECT_EQ(g.cx, w.cx);
+    EXPECT_EQ(g.cy, w.cy);
+  }
+}
+
+TEST(DialogTemplates, SetLocationAsTabled) {
+  const Template t = Load("DIAL_SET_LOCATION");
+  EXPECT_EQ(t.style, static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT));
+  EXPECT_EQ(t.title, "Set Location");
+  EXPECT_EQ(t.x, 24);
+  EXPECT_EQ(t.y, 15);
+  EXPECT_EQ(t.cx, 250);
+  EXPECT_EQ(t.cy, 164);
+  EXPECT_EQ(t.pointSize, 8);
+  EXPECT_EQ(t.font, "System");
+  const DWORD edit = WS_BORDER | WS_TABSTOP;
+  ExpectItems(t, {
+      {114, "STATIC", "&Location:", SS_LEFT, 7, 8, 32, 12},
+      {115, "COMBOBOX", "", CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 42, 7, 188, 66},
+      {134, "BUTTON", "", BS_GROUPBOX, 8, 76, 114, 49},
+      {126, "STATIC", "Longi&tude:", SS_LEFT, 16, 85, 34, 11},
+      {127, "EDIT", "", edit | ES_LEFT, 54, 85, 16, 12},
+      {125, "STATIC", "\xb0", SS_LEFT, 71, 85, 4, 12},
+      {128, "EDIT", "", edit, 78, 85, 12, 12},
+      {129, "STATIC", "'", SS_LEFT, 92, 85, 4, 12},
+      {130, "EDIT", "", edit, 99, 85, 12, 12},
+      {131, "STATIC", "\"", SS_LEFT, 114, 85, 4, 12},
+      {132, "BUTTON", "&West", BS_RADIOBUTTON, 18, 101, 36, 11},
+      {133, "BUTTON", "&East", BS_RADIOBUTTON, 18, 112, 36, 11},
+      {135, "STATIC", "Time &Zone:", SS_LEFT, 136, 84, 39, 9},
+      {136, "EDIT", "", edit, 177, 84, 30, 12},
+      {139, "STATIC", "Hours", SS_LEFT, 218, 84, 24, 10},
+      {199, "BUTTON", "&USA Daylight Savings Time", BS_AUTOCHECKBOX | WS_TABSTOP, 136, 104, 108, 14},
+      {1, "BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 60, 144, 35, 13},
+      {141, "BUTTON", "&Save", BS_PUSHBUTTON | WS_TABSTOP, 108, 144, 35, 13},
+      {2, "BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP, 156, 144, 35, 13},
+  });
+}
+
+TEST(DialogTemplates, AboutAsTabled) {
+  const Template t = Load("DIAL_ABOUT");
+  EXPECT_EQ(t.style, static_cast<DWORD>(WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU |
+                                        DS_MODALFRAME | DS_SETFONT));
+  EXPECT_EQ(t.title, "Orvane 2");
+  EXPECT_EQ(t.x, 12);
+  EXPECT_EQ(t.y, 17);
+  EXPECT_EQ(t.cx, 172);
+  EXPECT_EQ(t.cy, 180);
+  EXPECT_EQ(t.pointSize, 8);
+  EXPECT_EQ(t.font, "System");
+  ExpectItems(t, {
+      {114, "STATIC", "Orvane 2 v. 2.02 for Windows 95, Windows 98, and NT", SS_LEFT, 8, 7, 135, 55},
+      {118, "STATIC", "ICONX", SS_ICON, 148, 7, 20, 20},
+      {2, "BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 30, 164, 40, 12},
+  });
+}
+
+TEST(Resources, StringsMenusAndAcceleratorsAsTheProgramShowsThem) {
+  HINSTANCE self = GetModuleHandleA(nullptr);
+  char text[81];
+  const struct {
+    int id;
+    const char *text;
+  } strings[] = {
+      {IDS_LONGITUDE_RANGE, "Longitude must be between 0\xb0 and 180\xb0"},
+      {IDS_SETTINGS_PATH, "Software\\Corvanta\\Orvane 2\\"},
+      {IDS_HIDE_MENU_BAR, "Hide Menu Bar\tF10"},
+      {IDS_ABBREV_BASE + 3, "LST"},
+      {IDS_REGISTRY_ERROR, "Cannot store/retrieve data to/from the registry"},
+      {IDS_NAME_HAS_SEPARATOR, "Location name cannot contain |"},
+  };
+  for (const auto &s : strings) {
+    LoadStringA(self, static_cast<UINT>(s.id), text, sizeof text);
+    EXPECT_STREQ(text, s.text);
+  }
+  HMENU menu = LoadMenuA(self, "MENUS");
+  ASSERT_NE(menu, nullptr);
+  GetMenuStringA(menu, IDM_LMT12, text, sizeof text, MF_BYCOMMAND);
+  EXPECT_STREQ(text, "&Local Mean Time (12 hr format)\tF5");
+  EXPECT_NE(GetMenuState(menu, IDM_LMT12, MF_BYCOMMAND) & MF_CHECKED, 0u);
+  GetMenuStringA(menu, IDM_ABOUT, text, sizeof text, MF_BYCOMMAND);
+  EXPECT_STREQ(text, "&About Orvane 2...");
+  DestroyMenu(menu);
+
+  // The accelerators, in order, plain virtual keys.
+  HACCEL table = LoadAcceleratorsA(self, "ACCELS");
+  ACCEL keys[16];
+  const int n = CopyAcceleratorTableA(table, keys, 16);
+  const WORD want[][2] = {{VK_F1, 31},  {VK_F10, 150}, {VK_F11, 151}, {VK_F5, 100},
+                          {VK_F6, 101}, {VK_F7, 102},  {VK_F8, 103},  {VK_F9, 104}};
+  ASSERT_EQ(n, 8);
+  for (int i = 0; i < n; ++i) {
+    EXPECT_EQ(keys[i].key, want[i][0]);
+    EXPECT_EQ(keys[i].cmd, want[i][1]);
+    EXPECT_EQ(keys[i].fVirt & ~0x80, FVIRTKEY);  // no Shift, Ctrl or Alt
+  }
+  DestroyAcceleratorTable(table);
+}
+
+std::string VersionValue(const void *block, const char *name) {
+  char path[64];
+  std::snprintf(path, sizeof path, "\\StringFileInfo\\040904E4\\%s", name);
+  char *value = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueA(block, path, reinterpret_cast<void **>(&value), &length)) return "<none>";
+  return value;
+}
+
+TEST(Resources, VersionRecordNamesTheProductAndMaker) {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(self, &ignored);
+  ASSERT_GT(size, 0u);
+  std::vector<char> block(size);
+  ASSERT_TRUE(GetFileVersionInfoA(self, 0, size, block.data()));
+  EXPECT_EQ(VersionValue(block.data(), "ProductName"), "Orvane 2");
+  EXPECT_EQ(VersionValue(block.data(), "CompanyName"), "Corvanta");
+  EXPECT_EQ(VersionValue(block.data(), "ProductVersion"), "2.02");
+  VS_FIXEDFILEINFO *fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void **>(&fixed), &length));
+  EXPECT_EQ(fixed->dwFileVersionMS, 0x00020002u);  // 2.2 as numbers: 2.02
+}
+
+}  // namespace

@@ -17,6 +17,7 @@ constexpr int kTopicTextId = 2;
 HWND g_helpWindow = nullptr;
 HWND g_topicList = nullptr;
 HWND g_topicText = nullptr;
+HFONT g_textFont = nullptr;
 WNDPROC g_listProc = nullptr;
 WNDPROC g_textProc = nullptr;
 HelpDocument g_document = {nullptr, 0, nullptr};
@@ -142,7 +143,16 @@ LRESULT CALLBACK HelpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       if (g_topicList == nullptr || g_topicText == nullptr) return -1;
       HGDIOBJ font = GetStockObject(DEFAULT_GUI_FONT);
       SendMessageA(g_topicList, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-      SendMessageA(g_topicText, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+      // The topics hold small tables and lines of the city file: a fixed-pitch font keeps
+      // their columns, at 9 points on any screen.
+      HDC screen = GetDC(nullptr);
+      const int height = -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72);
+      ReleaseDC(nullptr, screen);
+      g_textFont = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                               FIXED_PITCH | FF_MODERN, "Courier New");
+      SendMessageA(g_topicText, WM_SETFONT,
+                   reinterpret_cast<WPARAM>(g_textFont != nullptr ? g_textFont : font), FALSE);
       g_listProc = reinterpret_cast<WNDPROC>(
           SetWindowLongPtrA(g_topicList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PaneProc)));
       g_textProc = reinterpret_cast<WNDPROC>(
@@ -166,6 +176,8 @@ LRESULT CALLBACK HelpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       g_topicText = nullptr;
       FreeHelpDocument(&g_document);
       g_shownTopic = -1;
+      if (g_textFont != nullptr) DeleteObject(g_textFont);
+      g_textFont = nullptr;
       return 0;
     default:
       return DefWindowProcA(window, message, wParam, lParam);
@@ -190,7 +202,7 @@ bool EnsureHelpWindow() {
   // A window of its own, not owned by the clock: it has its own taskbar button and stays
   // open when the clock is minimised.
   g_helpWindow = CreateWindowExA(0, kHelpClass, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, 620, 460, nullptr, nullptr, instance, nullptr);
+                                 CW_USEDEFAULT, 700, 480, nullptr, nullptr, instance, nullptr);
   return g_helpWindow != nullptr;
 }
 

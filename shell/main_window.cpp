@@ -166,6 +166,15 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       RefreshIntlSettings();
       InvalidateRect(window, nullptr, TRUE);
       return DefWindowProcA(window, message, wParam, lParam);
+    case WM_DPICHANGED: {
+      // Moved to a screen of another pixel density: take the size the system suggests, so
+      // the clock keeps its apparent size; the font follows through WM_SIZE.
+      const RECT *suggested = reinterpret_cast<const RECT *>(lParam);
+      SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
     case WM_COMMAND:
       return OnCommand(window, wParam, lParam);
     case WM_SYSCOMMAND:

@@ -458,6 +458,22 @@ TEST_F(Commands, EndOfSessionClosesOnlyWhenItReallyEnds) {
   EXPECT_NE(StoredSetting("X"), "<absent>");
 }
 
+TEST_F(Commands, ANewScreenDensityTakesTheSuggestedSizeAndANewFont) {
+  Open();
+  Paint();
+  const int made = ClockFontsMade();
+  RECT suggested = {60, 50, 60 + 720, 50 + 390};
+  SendMessageA(window_, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  RECT r;
+  GetWindowRect(window_, &r);
+  EXPECT_EQ(r.left, 60);
+  EXPECT_EQ(r.top, 50);
+  EXPECT_EQ(r.right - r.left, 720);
+  EXPECT_EQ(r.bottom - r.top, 390);
+  Pump();
+  EXPECT_EQ(ClockFontsMade(), made + 1);
+}
+
 TEST_F(Commands, AFatalFailureEndsAtOnceWithoutSavingAnything) {
   const ChildResult r = RunChild("fail-in-main-window");
   EXPECT_EQ(r.exitCode, 1u);

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Makes the pictures of the README under Xvfb: the clock in each time scale, the Set Location
+# dialog (also at 144 DPI, to see that it lays out at a larger scale), the About box and the
+# help window. The clock reads a fixed time (faketime) so the pictures do not change from run
+# to run. Usage: tools/screenshots.sh [OUT-DIR]   (default docs/screenshots)
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build="$top/build/win64"
+out=$(realpath -m "${1:-$top/docs/screenshots}")
+if [ "${ORVANE_INSIDE_SESSION:-}" != 1 ]; then
+  export ORVANE_INSIDE_SESSION=1
+  exec "$top/tools/wine-session.sh" "$top/build/wine-prefix" "$0" "$out"
+fi
+mkdir -p "$out"
+ctl() { wine "$build/orvctl.exe" "$@" | tr -d '\r'; }
+key='HKCU\Software\Corvanta\Orvane 2'
+app=$(mktemp -d "$build/shots-XXXXXX")
+trap 'wine "$build/orvctl.exe" close 5 >/dev/null 2>&1 || true; rm -rf "$app"' EXIT
+cp "$build/dist/ZORKEL.EXE" "$top/resources/ZORKEL.DAT" "$top/resources/ZORKEL.HLP" "$app/"
+
+crop() {  # crop FILE LEFT TOP RIGHT BOTTOM
+  import -window root -crop "$(($4 - $2))x$(($5 - $3))+$2+$3" +repage "$1"
+}
+setting() { wine reg add "$key\\$1" /ve /d "$2" /f >/dev/null; }
+start() {
+  (cd "$app" && TZ=UTC NO_FAKE_STAT=1 faketime '2026-12-07 21:30:00' wine ./ZORKEL.EXE) &
+  ctl wait 30 >/dev/null
+  sleep 2
+}
+
+wine reg delete "$key" /f >/dev/null 2>&1 || true
+setting X 40; setting Y 40; setting Width 480; setting Height 250
+names=(lmt12 lmt24 ut lst gst)
+for kind in 0 1 2 3 4; do
+  setting Time "$kind"
+  start
+  read -r l t r b <<<"$(ctl rect)"
+  crop "$out/clock-${names[$kind]}.png" "$l" "$t" "$r" "$b"
+  ctl close 20
+done
+
+setting Time 3
+start
+ctl command 130
+read -r l t r b <<<"$(ctl dialog 'Set Location' rect)"
+sleep 0.5
+crop "$out/set-location.png" "$l" "$t" "$r" "$b"
+ctl dialog 'Set Location' click 2
+ctl command 36
+read -r l t r b <<<"$(ctl dialog 'Orvane 2' rect)"
+sleep 0.5
+crop "$out/about.png" "$l" "$t" "$r" "$b"
+ctl dialog 'Orvane 2' click 2
+ctl command 32
+read -r l t r b <<<"$(ctl window 'Orvane 2 Help - Keyboard' rect)"
+sleep 0.5
+crop "$out/help.png" "$l" "$t" "$r" "$b"
+ctl close 20
+
+# The same dialog on a 144 DPI screen.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
+wineserver -k; sleep 1; wineserver -p; wine cmd /c exit >/dev/null 2>&1 || true
+start
+ctl command 130
+read -r l t r b <<<"$(ctl dialog 'Set Location' rect)"
+sleep 0.5
+crop "$out/set-location-144dpi.png" "$l" "$t" "$r" "$b"
+ctl dialog 'Set Location' click 2
+ctl close 20
+wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
+wine reg delete "$key" /f >/dev/null 2>&1 || true
+ls "$out"

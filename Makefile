@@ -1,12 +1,12 @@
 # A thin front over the CMake presets; the real work is in CMake and tools/.
-.PHONY: all setup build-win64 run test test-native test-fuzz test-win64 test-win32 fuzz bench dist screenshots clean
+.PHONY: all setup setup-wine32 build-win64 run test test-native test-fuzz test-win64 test-win32 fuzz bench dist screenshots clean
 
 all: test
 
 setup:
 	@tools/setup.sh
 
-build-win64: setup
+build-win64: setup-wine32
 	cmake --preset win64 >/dev/null
 	cmake --build --preset win64 -j$$(nproc)
 
@@ -14,6 +14,10 @@ run: build-win64
 	tools/run.sh
 
 test: setup test-native test-fuzz test-win64 test-win32
+
+# 32-bit Wine goes in before the Wine prefix is made, so that one prefix serves both builds.
+setup-wine32: setup
+	@tools/setup.sh wine32 || echo "setup: 32-bit Wine could not be installed; i686 programs will not be run" >&2
 
 test-native:
 	cmake --preset native >/dev/null

@@ -25,4 +25,4 @@ for arch in win64 win32; do
   echo "$zip: $(stat -c %s "$zip") bytes"
 done
 tools/setup.sh wine32 >/dev/null 2>&1 || echo "dist: no 32-bit Wine here; the win32 exe is not started" >&2
-tools/wine-session.sh build/wine-prefix32 tools/dist-check.sh "$version"
+tools/wine-session.sh build/wine-prefix tools/dist-check.sh "$version"

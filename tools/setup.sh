@@ -2,7 +2,8 @@
 # Installs what building and testing Orvane 2 needs on Debian 12, and nothing twice.
 # Usage: tools/setup.sh [build|wine32]
 #   build  - compilers, Wine, Xvfb and the test tools (default)
-#   wine32 - additionally the 32-bit Wine loader, for running the i686 tests
+#   wine32 - the 32-bit Wine loader, for running the i686 programs; a failure here is
+#            reported through the exit code only, since the 64-bit work does not need it
 set -euo pipefail
 
 want=(cmake make g++ g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb xauth

@@ -11,4 +11,4 @@ if ! tools/setup.sh wine32; then
   echo "test-win32: 32-bit Wine could not be installed; the i686 build was made but not run" >&2
   exit 0
 fi
-tools/wine-session.sh build/wine-prefix32 ctest --preset win32
+tools/wine-session.sh build/wine-prefix ctest --preset win32

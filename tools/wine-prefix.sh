@@ -4,8 +4,13 @@
 set -euo pipefail
 prefix=$(realpath -m "$1")
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
-if [ -f "$prefix/.orvane-ready" ]; then exit 0; fi
-echo "wine-prefix: creating $prefix"
+# A prefix made before 32-bit Wine was installed cannot run 32-bit programs, and one made
+# with it stops working for 64-bit programs once it is gone: it is made again to match.
+kind=$(dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'ok installed' && echo wow64 || echo win64)
+if [ -f "$prefix/.orvane-ready" ] && [ "$(cat "$prefix/.orvane-ready")" = "$kind" ]; then exit 0; fi
+echo "wine-prefix: creating $prefix ($kind)"
+wineserver -k 2>/dev/null || true
+rm -rf "$prefix"
 mkdir -p "$prefix"
 wineboot -i >/dev/null 2>&1 || true
 wineserver -w
@@ -17,4 +22,4 @@ if [ -d /usr/share/wine/fonts ]; then
   cp -n /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
 fi
 wineserver -w
-touch "$prefix/.orvane-ready"
+echo "$kind" >"$prefix/.orvane-ready"

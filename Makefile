@@ -44,10 +44,8 @@ screenshots: build-win64
 clean:
 	rm -rf build dist
 
-bench: setup
-	cmake --preset bench >/dev/null
-	cmake --build --preset bench -j$$(nproc)
-	build/bench/bench/core_bench --benchmark_min_time=0.2
+bench: setup-wine32
+	tools/bench.sh
 
 FUZZ_SECONDS ?= 300
 fuzz: setup

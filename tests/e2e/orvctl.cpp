@@ -18,6 +18,8 @@
 //   orvctl dialog CAPTION click ID     press a button
 //   orvctl dialog CAPTION check ID 0|1 tick or clear a check box
 //   orvctl window CAPTION rect|close   another top-level window of the clock (the help)
+//   orvctl time-to-paint EXE   start EXE; print the milliseconds until its window shows and
+//                              until dark text first shows in it; then close it
 //   orvctl hold                keep a hidden window open until killed: Wine's desktop process
 //                              then stays up, instead of being started (with inherited
 //                              output pipes) from inside whichever test next makes a window
@@ -57,6 +59,83 @@ int VirtualKey(const char *name) {
 int Fail(const char *what) {
   std::fprintf(stderr, "orvctl: %s\n", what);
   return 2;
+}
+
+double MillisecondsSince(const LARGE_INTEGER &start) {
+  LARGE_INTEGER now;
+  LARGE_INTEGER frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 /
+         static_cast<double>(frequency.QuadPart);
+}
+
+// True when the middle row of the window's client area, as the screen shows it, holds a
+// dark pixel: the clock's text has been drawn.
+bool ShowsText(HWND w) {
+  RECT client;
+  GetClientRect(w, &client);
+  POINT origin = {0, 0};
+  ClientToScreen(w, &origin);
+  const int width = client.right;
+  if (width <= 0) return false;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = 1;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void *bits = nullptr;
+  HBITMAP row = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, row);
+  BitBlt(memory, 0, 0, width, 1, screen, origin.x, origin.y + client.bottom / 2, SRCCOPY);
+  bool dark = false;
+  const unsigned char *p = static_cast<const unsigned char *>(bits);
+  for (int x = 0; x < width && !dark; ++x) dark = p[4 * x] + p[4 * x + 1] + p[4 * x + 2] < 192;
+  SelectObject(memory, old);
+  DeleteObject(row);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return dark;
+}
+
+int TimeToPaint(const char *exe) {
+  char folder[MAX_PATH];
+  std::snprintf(folder, sizeof folder, "%s", exe);
+  char *slash = std::strrchr(folder, '\\');
+  if (slash != nullptr) *slash = '\0';
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  char commandLine[MAX_PATH + 2];
+  std::snprintf(commandLine, sizeof commandLine, "\"%s\"", exe);
+  LARGE_INTEGER start;
+  QueryPerformanceCounter(&start);
+  if (!CreateProcessA(exe, commandLine, nullptr, nullptr, FALSE, 0, nullptr,
+                      slash != nullptr ? folder : nullptr, &startup, &process)) {
+    return Fail("cannot start the program");
+  }
+  double shown = -1;
+  double painted = -1;
+  HWND w = nullptr;
+  while (MillisecondsSince(start) < 30000 && painted < 0) {
+    if (w == nullptr) {
+      w = FindClock();
+      if (w != nullptr && !IsWindowVisible(w)) w = nullptr;
+      if (w != nullptr) shown = MillisecondsSince(start);
+    }
+    if (w != nullptr && ShowsText(w)) painted = MillisecondsSince(start);
+    if (painted < 0) Sleep(1);
+  }
+  if (w != nullptr) PostMessageA(w, WM_CLOSE, 0, 0);
+  WaitForSingleObject(process.hProcess, 20000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  if (painted < 0) return Fail("no clock text appeared");
+  std::printf("window %.0f ms, text %.0f ms\n", shown, painted);
+  return 0;
 }
 
 }  // namespace
@@ -122,6 +201,7 @@ int main(int argc, char **argv) {
     }
     return 0;
   }
+  if (std::strcmp(verb, "time-to-paint") == 0 && argc == 3) return TimeToPaint(argv[2]);
   if (std::strcmp(verb, "hold") == 0) {
     HWND w = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "orvctl hold", WS_POPUP, 0, 0, 1, 1,
                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);

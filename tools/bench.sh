@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# `make bench`: measures every figure of docs/performance.md in one run and writes the page.
+#   - the core tick in ns: Google Benchmark natively, and one self-timing program natively
+#     and under Wine (64- and 32-bit)
+#   - ZORKEL.EXE's size (stripped) and the DLLs it imports, x86_64 and i686
+#   - CPU time over 60 s of running under Wine on Xvfb, beside xclock on the same display
+#   - time from start to the first painted clock text, under Wine
+#   - the shown GST against ERFA's IAU 2006 GMST, 1950 to 2050
+# Usage: tools/bench.sh [OUTPUT]   (default docs/performance.md)
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+out=$(realpath -m "${1:-docs/performance.md}")
+work="$top/build/bench-run"
+
+if [ "${ORVANE_BENCH_INSIDE:-}" != 1 ]; then
+  cmake --preset bench >/dev/null && cmake --build --preset bench -j"$(nproc)" >/dev/null
+  for arch in win64 win32; do
+    cmake --preset "$arch" >/dev/null && cmake --build --preset "$arch" -j"$(nproc)" >/dev/null
+  done
+  export ORVANE_BENCH_INSIDE=1
+  exec tools/wine-session.sh build/wine-prefix "$0" "$out"
+fi
+
+rm -rf "$work" && mkdir -p "$work"
+have32=$(dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'ok installed' && echo 1 || echo 0)
+say() { echo "bench: $*" >&2; }
+
+say "core tick, Google Benchmark (native)"
+build/bench/bench/core_bench --benchmark_filter='BM_CoreTick/kind:[0-4]/libclock:0' \
+  --benchmark_min_time=0.5 --benchmark_format=json >"$work/gbench.json" 2>/dev/null
+say "core tick, the same program natively and under Wine"
+build/bench/bench/tick_bench >"$work/tick-native.txt"
+build/bench/bench/tick_bench --system-clock >"$work/tick-native-clock.txt"
+wine build/win64/bench/tick_bench.exe | tr -d '\r' >"$work/tick-wine64.txt"
+wine build/win64/bench/tick_bench.exe --system-clock | tr -d '\r' >"$work/tick-wine64-clock.txt"
+if [ "$have32" = 1 ]; then
+  wine build/win32/bench/tick_bench.exe | tr -d '\r' >"$work/tick-wine32.txt"
+fi
+
+say "sizes and imports"
+for arch in win64 win32; do
+  exe="build/$arch/dist/ZORKEL.EXE"
+  stat -c %s "$exe" >"$work/size-$arch.txt"
+  objdump=$([ "$arch" = win64 ] && echo x86_64-w64-mingw32-objdump || echo i686-w64-mingw32-objdump)
+  "$objdump" -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u |
+    paste -sd' ' >"$work/imports-$arch.txt"
+done
+
+app=$(mktemp -d "$work/app-XXXXXX")
+cp build/win64/dist/ZORKEL.EXE resources/ZORKEL.DAT resources/ZORKEL.HLP "$app/"
+wine reg delete 'HKCU\Software\Corvanta\Orvane 2' /f >/dev/null 2>&1 || true
+
+say "time to the first painted text (5 starts each)"
+for arch in win64 win32; do
+  [ "$arch" = win32 ] && [ "$have32" != 1 ] && continue
+  cp "build/$arch/dist/ZORKEL.EXE" "$app/ZORKEL.EXE"
+  for i in 1 2 3 4 5; do
+    wine build/win64/orvctl.exe time-to-paint "$(winepath -w "$app/ZORKEL.EXE")" | tr -d '\r'
+  done >"$work/paint-$arch.txt"
+done
+cp build/win64/dist/ZORKEL.EXE "$app/ZORKEL.EXE"
+
+say "CPU over 60 s, beside xclock"
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+(cd "$app" && exec wine ./ZORKEL.EXE) &
+wine build/win64/orvctl.exe wait 30 >/dev/null
+xclock -digital -update 1 &
+xclock=$!
+sleep 2
+clock=$(pgrep -n -f 'ZORKEL.EXE')
+server=$(pgrep -n -x wineserver64 || pgrep -n wineserver)
+c0=$(ticks "$clock"); x0=$(ticks "$xclock"); s0=$(ticks "$server")
+sleep 60
+c1=$(ticks "$clock"); x1=$(ticks "$xclock"); s1=$(ticks "$server")
+kill "$xclock"
+wine build/win64/orvctl.exe close 20
+hz=$(getconf CLK_TCK)
+echo "$(( c1 - c0 )) $(( x1 - x0 )) $(( s1 - s0 )) $hz" >"$work/cpu.txt"
+rm -rf "$app"
+
+say "GST against IAU 2006 GMST, 1950-2050"
+build/bench/bench/gst_accuracy | /usr/bin/python3 tools/gst_accuracy.py >"$work/gst.txt" 2>/dev/null
+
+say "writing $out"
+/usr/bin/python3 tools/bench_report.py "$work" "$have32" >"$out"
+cat "$out"

@@ -1,0 +1,164 @@
+#!/usr/bin/python3
+"""Writes docs/performance.md from the measurements tools/bench.sh left in its work folder."""
+import datetime
+import json
+import os
+import platform
+import re
+import statistics
+import sys
+
+work, have32 = sys.argv[1], sys.argv[2] == "1"
+KINDS = ["LMT 12-hour", "LMT 24-hour", "UT", "LST", "GST"]
+
+
+def read(name):
+    with open(os.path.join(work, name), encoding="utf-8") as f:
+        return f.read()
+
+
+def ticks(name):
+    """kind -> ns/tick from a tick_bench listing."""
+    out = {}
+    for line in read(name).splitlines():
+        m = re.match(r"kind (\d) ([\d.]+) ns/tick", line)
+        if m:
+            out[int(m.group(1))] = float(m.group(2))
+    return out
+
+
+def cpu_model():
+    try:
+        with open("/proc/cpuinfo", encoding="utf-8") as f:
+            for line in f:
+                if line.startswith("model name"):
+                    return line.split(":", 1)[1].strip()
+    except OSError:
+        pass
+    return platform.processor() or "unknown"
+
+
+gbench = {}
+for b in json.loads(read("gbench.json"))["benchmarks"]:
+    m = re.search(r"kind:(\d)", b["name"])
+    if m:
+        gbench[int(m.group(1))] = b["real_time"]
+native = ticks("tick-native.txt")
+native_clock = ticks("tick-native-clock.txt")
+wine64 = ticks("tick-wine64.txt")
+wine64_clock = ticks("tick-wine64-clock.txt")
+wine32 = ticks("tick-wine32.txt") if have32 else {}
+
+size64, size32 = int(read("size-win64.txt")), int(read("size-win32.txt"))
+imports64, imports32 = read("imports-win64.txt").strip(), read("imports-win32.txt").strip()
+
+def paint(arch):
+    shown, text = [], []
+    for line in read(f"paint-{arch}.txt").splitlines():
+        m = re.match(r"window (\d+) ms, text (\d+) ms", line)
+        if m:
+            shown.append(int(m.group(1)))
+            text.append(int(m.group(2)))
+    return shown, text
+
+p64 = paint("win64")
+p32 = paint("win32") if have32 else ([], [])
+clock_ticks, xclock_ticks, server_ticks, hz = (int(v) for v in read("cpu.txt").split())
+gst = read("gst.txt").strip().splitlines()
+
+
+def row(kind, *columns):
+    return "| " + " | ".join([KINDS[kind]] + [f"{c[kind]:.0f}" if kind in c else "-" for c in columns]) + " |"
+
+
+now = datetime.datetime.now(datetime.timezone.utc).strftime("%Y-%m-%d")
+lines = [
+    "# Performance",
+    "",
+    f"Measured by `make bench` (`tools/bench.sh`) on {now}: {cpu_model()}, {os.cpu_count()} cores,",
+    "Debian 12, Wine 8.0 on Xvfb. Every figure below comes from that one run; run it again to",
+    "refresh this page (it writes this file).",
+    "",
+    "## The core tick",
+    "",
+    "One tick of the clock's core: reading the clock through the platform hook, the clock text,",
+    "the 12-hour rewrite (LMT 12-hour only) and the chime detection. The clock hook returns a",
+    "stored time that moves on a second per reading, so that only the program's own work is",
+    "timed; the last two columns read the real clock instead (glibc `localtime`, Wine's",
+    "`GetLocalTime`). Nanoseconds per tick; the target is below 1000 natively.",
+    "",
+    "| TimeKind | Google Benchmark, native | tick_bench, native | tick_bench, Wine x86_64 | tick_bench, Wine i686 | native, real clock | Wine x86_64, real clock |",
+    "|---|---|---|---|---|---|---|",
+]
+for k in range(5):
+    lines.append(row(k, gbench, native, wine64, wine32, native_clock, wine64_clock))
+lines += [
+    "",
+    "Commands: `build/bench/bench/core_bench --benchmark_filter=BM_CoreTick` (Google Benchmark,",
+    "`-O2`), `build/bench/bench/tick_bench [--system-clock]` and, inside",
+    "`tools/wine-session.sh build/wine-prefix`, `wine build/win64/bench/tick_bench.exe",
+    "[--system-clock]` and `wine build/win32/bench/tick_bench.exe` (`-Os`, as the shipped exe).",
+    "`tick_bench` is one self-timing program built for both platforms (Google Benchmark is not",
+    "available for MinGW here); it reports the median of seven rounds. That a tick allocates",
+    "nothing and makes no font is counted in the tests (`CoreTick.AllocatesNothing`,",
+    "`ClockFace.TicksReuseTheFontAndASizeChangeDropsIt`), not timed.",
+    "",
+    "## Size and imports",
+    "",
+    "| Build | ZORKEL.EXE, stripped | Imports |",
+    "|---|---|---|",
+    f"| x86_64 | {size64} bytes ({size64 / 1024:.1f} KB) | {imports64} |",
+    f"| i686 | {size32} bytes ({size32 / 1024:.1f} KB) | {imports32} |",
+    "",
+    "Target: under 150 KB for i686, system DLLs only. Command: `stat -c %s build/<arch>/dist/ZORKEL.EXE`,",
+    "`<arch>-w64-mingw32-objdump -p build/<arch>/dist/ZORKEL.EXE | grep 'DLL Name'` (also checked",
+    "by the test `exe.imports_only_system_dlls`). The C and C++ runtimes are linked in; the",
+    "program uses no C++ library facility that would pull in exception handling.",
+    "",
+    "## CPU time while running",
+    "",
+    f"ZORKEL.EXE (x86_64, its default window, showing LMT) and `xclock -digital -update 1`, side",
+    f"by side on the same Xvfb display for the same 60 seconds:",
+    "",
+    "| Process | CPU time in 60 s | Share of one core |",
+    "|---|---|---|",
+    f"| ZORKEL.EXE under Wine | {clock_ticks / hz * 1000:.0f} ms | {clock_ticks / hz / 60 * 100:.2f} % |",
+    f"| wineserver (serves the clock's timer and messages) | {server_ticks / hz * 1000:.0f} ms | {server_ticks / hz / 60 * 100:.2f} % |",
+    f"| xclock -digital -update 1 | {xclock_ticks / hz * 1000:.0f} ms | {xclock_ticks / hz / 60 * 100:.2f} % |",
+    "",
+    f"Command: user + system time from `/proc/<pid>/stat` before and after `sleep 60`, in",
+    f"clock ticks of 1/{hz} s (so each figure is good to about {1000 // hz} ms).",
+    "",
+    "## Start to the first painted clock text",
+    "",
+    "From `CreateProcess` of ZORKEL.EXE to the first dark pixel of the clock text on the",
+    "screen (read back through GDI), under Wine, in a running Wine session; five starts each:",
+    "",
+    "| Build | Window shown (median) | Clock text painted (median, min-max) |",
+    "|---|---|---|",
+]
+for name, (shown, text) in (("x86_64", p64), ("i686", p32)):
+    if text:
+        lines.append(f"| {name} | {statistics.median(shown):.0f} ms | {statistics.median(text):.0f} ms "
+                     f"({min(text)}-{max(text)}) |")
+lines += [
+    "",
+    "Command: `wine build/win64/orvctl.exe time-to-paint <path of ZORKEL.EXE>`.",
+    "",
+    "## Accuracy of the sidereal time",
+    "",
+    "The clock's Greenwich sidereal time, for one instant a day from 1950 to 2050 (the time of",
+    "day different each day), against the IAU 2006 Greenwich mean sidereal time of ERFA",
+    "(Debian's `python3-erfa`, `erfa.gmst06`, UT taken as UT1, TT = UT1 + 69.184 s):",
+    "",
+    "```",
+    *gst,
+    "```",
+    "",
+    "The shown text rounds to whole seconds, which adds up to half a second. Command:",
+    "`build/bench/bench/gst_accuracy | tools/gst_accuracy.py`.",
+    "",
+]
+if not have32:
+    lines.append("32-bit Wine was not available on this machine: the i686 columns are empty.")
+print("\n".join(lines))

@@ -8,36 +8,10 @@
 #include "display/chimes.h"
 #include "display/clock_text.h"
 #include "display/intl.h"
+#include "bench_support.h"
 #include "support/hooks.h"
 
 namespace {
-
-// A clock that advances one second per reading, so that every reading is a new second.
-CivilTime g_now{2026, 12, 7, 13, 59, 0};
-
-void ReadAdvancingClock(CivilTime *now) {
-  if (++g_now.second == 60) {
-    g_now.second = 0;
-    if (++g_now.minute == 60) g_now.minute = 0;
-  }
-  *now = g_now;
-}
-
-int LoadDesignator(int id, char *out, int size) {
-  const char *text = id == 134 ? "PM" : "AM";
-  std::strncpy(out, text, static_cast<size_t>(size));
-  return 2;
-}
-
-Location Denver() {
-  Location l{};
-  std::strcpy(l.name, "Denver");
-  l.hemisphere = kWest;
-  l.longitude = 104.98333333333333;
-  l.zone = -7.0;
-  l.dst = 1;
-  return l;
-}
 
 void UseBenchHooks(bool libraryClock) {
   g_platform = DefaultPlatformHooks();

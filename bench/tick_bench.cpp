@@ -13,6 +13,7 @@
 #include "display/chimes.h"
 #include "display/clock_text.h"
 #include "display/intl.h"
+#include "bench_support.h"
 #include "support/hooks.h"
 
 #ifdef _WIN32
@@ -21,29 +22,8 @@
 
 namespace {
 
-CivilTime g_now{2026, 12, 7, 13, 59, 0};
-
-// A clock that moves on one second per reading, so that every reading is a new second.
-void ReadAdvancingClock(CivilTime *now) {
-  if (++g_now.second == 60) {
-    g_now.second = 0;
-    if (++g_now.minute == 60) g_now.minute = 0;
-  }
-  *now = g_now;
-}
-
-int LoadDesignator(int id, char *out, int size) {
-  std::snprintf(out, static_cast<std::size_t>(size), "%s", id == 134 ? "PM" : "AM");
-  return 2;
-}
-
 double NanosecondsPerTick(int kind, long ticks) {
-  Location denver{};
-  std::snprintf(denver.name, sizeof denver.name, "Denver");
-  denver.hemisphere = kWest;
-  denver.longitude = 104.98416666666667;
-  denver.zone = -7.0;
-  denver.dst = 1;
+  const Location denver = Denver();
   char text[kTextSize] = {};
   char last[kTextSize] = {};
   const auto start = std::chrono::steady_clock::now();

@@ -1,7 +1,7 @@
 // Reading the clock in every TimeKind, with daylight saving and its per-year cache.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <cstdio>
 
 #include "astro/clock_reading.h"
 #include "astro/julian.h"
@@ -11,7 +11,7 @@ namespace {
 
 Location Eastern(int dst) {
   Location l{};
-  std::strcpy(l.name, "Test");
+  std::snprintf(l.name, sizeof l.name, "Test");
   l.hemisphere = kWest;
   l.longitude = 77.0;
   l.zone = -5.0;

@@ -1,6 +1,7 @@
 // The once-a-second work of the core must not touch the heap: counted, not timed.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -56,7 +57,7 @@ namespace {
 TEST(CoreTick, AllocatesNothing) {
   InstallFakePlatform();
   Location denver{};
-  std::strcpy(denver.name, "Denver");
+  std::snprintf(denver.name, sizeof denver.name, "Denver");
   denver.hemisphere = kWest;
   denver.longitude = 104.98333333333333;
   denver.zone = -7.0;

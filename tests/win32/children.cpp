@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "dialogs/about.h"
 #include "location/city_table.h"
 #include "resources/resource_ids.h"
 #include "shell/main_window.h"
@@ -87,6 +88,23 @@ void FailInMainWindow() {
   FAIL_IF(true, IDS_GDI_ERROR);
 }
 
+// On a 640 x 480 screen (a Wine virtual desktop of that size), where a 200 x 100 window goes
+// when centred. The answer goes to a file: a program on another desktop has no console.
+void CentreOn640() {
+  HWND w = CreateWindowExA(0, "STATIC", "centre me", WS_POPUP, 0, 0, 200, 100, nullptr,
+                           nullptr, GetModuleHandleA(nullptr), nullptr);
+  CenterWindowOnScreen(w);
+  RECT r;
+  GetWindowRect(w, &r);
+  std::FILE *f = std::fopen(PathBeside("CENTRE.TXT").c_str(), "w");
+  if (f != nullptr) {
+    std::fprintf(f, "screen %d %d at %ld %ld\n", GetSystemMetrics(SM_CXSCREEN),
+                 GetSystemMetrics(SM_CYSCREEN), r.left, r.top);
+    std::fclose(f);
+  }
+  ExitProcess(0);
+}
+
 }  // namespace
 
 const ChildScenarioEntry kChildScenarios[] = {
@@ -97,5 +115,6 @@ const ChildScenarioEntry kChildScenarios[] = {
     {"path-1023", Path1023},
     {"path-1024", Path1024},
     {"fail-in-main-window", FailInMainWindow},
+    {"centre-on-640", CentreOn640},
     {nullptr, nullptr},
 };

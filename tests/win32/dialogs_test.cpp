@@ -2,6 +2,7 @@
 // window, and the commands that open help and the web page.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -304,6 +305,26 @@ TEST_F(SetLocation, ZoneTextInTheUsersPunctuation) {
   SendMessageA(window_, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("intl"));
 }
 
+TEST_F(SetLocation, TheShippedCityListIsOfferedWhole) {
+  std::FILE *shipped = std::fopen("Z:" ORVANE_SOURCE_DIR "/resources/ZORKEL.DAT", "rb");
+  ASSERT_NE(shipped, nullptr);
+  std::string bytes;
+  for (int c; (c = std::getc(shipped)) != EOF;) bytes.push_back(static_cast<char>(c));
+  std::fclose(shipped);
+  WriteFileBeside("ZORKEL.DAT", bytes);
+  Open();
+  EXPECT_STREQ(g_main.location.name, "London");
+  const int rows = CityCount();
+  EXPECT_GE(rows, 300);
+  WithDialog(IDM_SET_LOCATION, [rows](HWND d) {
+    EXPECT_EQ(SendDlgItemMessageA(d, IDC_LOCATION_COMBO, CB_GETCOUNT, 0, 0), rows);
+    EXPECT_EQ(Selected(d), "London");
+    ChooseListItem(d, "Sao Paulo");
+    EXPECT_EQ(FieldText(d, IDC_ZONE), "-3.00");
+    Click(d, IDCANCEL);
+  });
+}
+
 // ---- About ----
 
 using AboutBox = ClockWindow;
@@ -329,6 +350,31 @@ TEST_F(AboutBox, OpensCentredAndClosesWithOkEnterOrEsc) {
       }
     });
   }
+}
+
+// Runs after every other test of the session (see tests/CMakeLists.txt): Wine keeps the
+// 640 x 480 screen of the small desktop for the rest of the session.
+TEST_F(AboutBox, OnA640By480ScreenA200By100WindowGoesTo220And190) {
+  // A Wine virtual desktop of 640 x 480 is a screen of that size to the programs on it.
+  DeleteBeside("CENTRE.TXT");
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string commandLine =
+      std::string("explorer.exe /desktop=orvane640,640x480 \"") + self + "\" --child=centre-on-640";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &startup, &process));
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  std::string result;
+  for (int i = 0; i < 200 && result.empty(); ++i) {
+    Sleep(100);
+    if (FileExists("CENTRE.TXT")) result = ReadFileBeside("CENTRE.TXT");
+  }
+  EXPECT_EQ(result, "screen 640 480 at 220 190\r\n");
+  DeleteBeside("CENTRE.TXT");
 }
 
 TEST_F(AboutBox, CentringKeepsAWindowOnTheScreen) {

@@ -130,16 +130,23 @@ void ExpectItems(const Template &t, const std::vector<Item> &want) {
   }
 }
 
-TEST(DialogTemplates, SetLocationAsTabled) {
-  const Template t = Load("DIAL_SET_LOCATION");
-  EXPECT_EQ(t.style, static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT));
-  EXPECT_EQ(t.title, "Set Location");
-  EXPECT_EQ(t.x, 24);
-  EXPECT_EQ(t.y, 15);
-  EXPECT_EQ(t.cx, 250);
-  EXPECT_EQ(t.cy, 164);
+// Both dialogs are in 8-point "System", with a caption, a system menu and a modal frame.
+void ExpectDialog(const Template &t, DWORD extraStyle, const char *title, short x, short y,
+                  short cx, short cy) {
+  EXPECT_EQ(t.style, static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME |
+                                        DS_SETFONT | extraStyle));
+  EXPECT_EQ(t.title, title);
+  EXPECT_EQ(t.x, x);
+  EXPECT_EQ(t.y, y);
+  EXPECT_EQ(t.cx, cx);
+  EXPECT_EQ(t.cy, cy);
   EXPECT_EQ(t.pointSize, 8);
   EXPECT_EQ(t.font, "System");
+}
+
+TEST(DialogTemplates, SetLocationAsTabled) {
+  const Template t = Load("DIAL_SET_LOCATION");
+  ExpectDialog(t, 0, "Set Location", 24, 15, 250, 164);
   const DWORD edit = WS_BORDER | WS_TABSTOP;
   ExpectItems(t, {
       {114, "STATIC", "&Location:", SS_LEFT, 7, 8, 32, 12},
@@ -166,15 +173,7 @@ TEST(DialogTemplates, SetLocationAsTabled) {
 
 TEST(DialogTemplates, AboutAsTabled) {
   const Template t = Load("DIAL_ABOUT");
-  EXPECT_EQ(t.style, static_cast<DWORD>(WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU |
-                                        DS_MODALFRAME | DS_SETFONT));
-  EXPECT_EQ(t.title, "Orvane 2");
-  EXPECT_EQ(t.x, 12);
-  EXPECT_EQ(t.y, 17);
-  EXPECT_EQ(t.cx, 172);
-  EXPECT_EQ(t.cy, 180);
-  EXPECT_EQ(t.pointSize, 8);
-  EXPECT_EQ(t.font, "System");
+  ExpectDialog(t, WS_VISIBLE, "Orvane 2", 12, 17, 172, 180);
   ExpectItems(t, {
       {114, "STATIC", "Orvane 2 v. 2.02 for Windows 95, Windows 98, and NT", SS_LEFT, 8, 7, 135, 55},
       {118, "STATIC", "ICONX", SS_ICON, 148, 7, 20, 20},

@@ -1,28 +1,37 @@
 # A thin front over the CMake presets; the real work is in CMake and tools/.
-.PHONY: all setup setup-wine32 build-win64 run test test-native test-fuzz test-win64 test-win32 fuzz bench dist screenshots clean
+.PHONY: all setup setup-wine32 build-win64 run test test-native test-rail test-fuzz test-win64 test-win32 fuzz bench dist screenshots clean
 
 all: test
 
 setup:
 	@tools/setup.sh
 
-build-win64: setup-wine32
+build-win64: setup
 	cmake --preset win64 >/dev/null
 	cmake --build --preset win64 -j$$(nproc)
 
-run: build-win64
+# Only what it runs: the exe with its files, and the driver that closes it headless.
+run: setup
+	cmake --preset win64 >/dev/null
+	cmake --build --preset win64 -j$$(nproc) --target zorkel orvctl
 	tools/run.sh
 
-test: setup test-native test-fuzz test-win64 test-win32
+# 32-bit Wine goes in first, where this machine can run it, so that one prefix serves both
+# builds.
+test: setup setup-wine32 test-native test-rail test-fuzz test-win64 test-win32
 
-# 32-bit Wine goes in before the Wine prefix is made, so that one prefix serves both builds.
+# Installs 32-bit Wine only where this machine executes 32-bit programs; says so otherwise.
 setup-wine32: setup
-	@tools/setup.sh wine32 || echo "setup: 32-bit Wine could not be installed; i686 programs will not be run" >&2
+	@tools/setup.sh wine32 || echo "setup: i686 programs will not be run here" >&2
 
 test-native:
 	cmake --preset native >/dev/null
 	cmake --build --preset native -j$$(nproc)
 	ctest --preset native -j$$(nproc)
+
+# The rail's own scripts, both ways a machine can be: with and without 32-bit programs.
+test-rail:
+	tests/rail/rail_test.sh
 
 # A short bounded run; `make fuzz` runs longer.
 test-fuzz:
@@ -44,7 +53,7 @@ screenshots: build-win64
 clean:
 	rm -rf build dist
 
-bench: setup-wine32
+bench: setup setup-wine32
 	tools/bench.sh
 
 FUZZ_SECONDS ?= 300

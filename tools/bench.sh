@@ -23,7 +23,8 @@ if [ "${ORVANE_BENCH_INSIDE:-}" != 1 ]; then
 fi
 
 rm -rf "$work" && mkdir -p "$work"
-have32=$(dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'ok installed' && echo 1 || echo 0)
+source tools/wine-env.sh
+have32=$(orvane_can_run_i686 && echo 1 || echo 0)
 say() { echo "bench: $*" >&2; }
 
 say "core tick, Google Benchmark (native)"

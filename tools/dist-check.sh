@@ -4,9 +4,10 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 version=$1
+source "$top/tools/wine-env.sh"
 for arch in win64 win32; do
-  if [ "$arch" = win32 ] && ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'ok installed'; then
-    echo "dist-check: $arch skipped (no 32-bit Wine)"
+  if [ "$arch" = win32 ] && ! orvane_can_run_i686; then
+    echo "dist-check: $arch not started (no 32-bit Wine, or this machine cannot execute 32-bit programs)"
     continue
   fi
   dir=$(mktemp -d)

@@ -24,5 +24,5 @@ for arch in win64 win32; do
   (cd "$stage" && zip -q -X -D "$top/$zip" ZORKEL.EXE ZORKEL.DAT ZORKEL.HLP README.TXT)
   echo "$zip: $(stat -c %s "$zip") bytes"
 done
-tools/setup.sh wine32 >/dev/null 2>&1 || echo "dist: no 32-bit Wine here; the win32 exe is not started" >&2
+tools/setup.sh wine32 || echo "dist: no 32-bit Wine here; the win32 exe is not started" >&2
 tools/wine-session.sh build/wine-prefix tools/dist-check.sh "$version"

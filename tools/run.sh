@@ -7,7 +7,8 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build="$top/build/win64"
 prefix="$top/build/wine-prefix"
 app="$build/dist"
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+export WINEPREFIX="$prefix"
+source "$top/tools/wine-env.sh"
 
 if [ -n "${DISPLAY:-}" ] && [ -z "${1:-}" ]; then
   "$top/tools/wine-prefix.sh" "$prefix"
@@ -24,9 +25,9 @@ shot="$shots/run-$(date +%Y%m%d-%H%M%S).png"
 cd "$app"
 wine ./ZORKEL.EXE &
 clock=$!
-wine "$build/orvctl.exe" wait 30 >/dev/null
+wine_step run wine "$build/orvctl.exe" wait 30 || exit 1
 sleep 3
 import -window root "$shot"
-wine "$build/orvctl.exe" close 20
+wine_step run wine "$build/orvctl.exe" close 20 || exit 1
 wait $clock || true
 echo "$shot"

@@ -2,9 +2,11 @@
 # Installs what building and testing Orvane 2 needs on Debian 12, and nothing twice.
 # Usage: tools/setup.sh [build|wine32]
 #   build  - compilers, Wine, Xvfb and the test tools (default)
-#   wine32 - the 32-bit Wine loader, for running the i686 programs; a failure here is
-#            reported through the exit code only, since the 64-bit work does not need it
+#   wine32 - the 32-bit Wine loader, for running the i686 programs; installed only where
+#            this machine executes 32-bit programs at all, and exits 1 (saying why) where it
+#            does not or the install fails, since the 64-bit work does not need it
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 
 want=(cmake make g++ g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb xauth
       xdotool imagemagick x11-utils x11-apps fonts-wine fonts-liberation faketime googletest
@@ -16,6 +18,10 @@ for p in "${want[@]}"; do
 done
 
 if [ "${1:-build}" = wine32 ]; then
+  if ! "$here/can-run-32bit.sh"; then
+    echo "setup: this machine cannot execute 32-bit programs; 32-bit Wine is not installed" >&2
+    exit 1
+  fi
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
     need_update=1

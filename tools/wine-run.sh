@@ -3,7 +3,5 @@
 # CTest uses it as the cross-compiling emulator; WINEPREFIX must name the build's prefix.
 : "${WINEPREFIX:?set WINEPREFIX to the Wine prefix of the build tree (see tools/wine-session.sh)}"
 export WINEPREFIX
-export WINEDEBUG="${WINEDEBUG:--all}"
-# No .NET or Gecko installers, and no debugger that would hang a crashing test headless.
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winedbg.exe=d}"
+source "$(dirname "$0")/wine-env.sh"
 exec wine "$@"

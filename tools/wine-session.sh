@@ -5,12 +5,13 @@
 # With ORVANE_USE_DISPLAY=1 and a $DISPLAY, the command runs on that display instead.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/wine-env.sh"
 
 if [ "${1:-}" = --inside ]; then
   shift
   wineserver -k 2>/dev/null || true   # a server started on another display would be wrong
-  wineserver -p
-  wine cmd /c exit >/dev/null 2>&1 || true
+  wine_step wine-session wineserver -p || exit 1
+  wine_step wine-session wine cmd /c exit || exit 1
   # Wine's desktop process ends when no window is left and restarts with the next one,
   # inheriting that program's output pipes, which then never close. One hidden window
   # kept open for the whole session keeps it up.
@@ -31,7 +32,7 @@ fi
 
 prefix=$(realpath -m "$1"); shift
 "$here/wine-prefix.sh" "$prefix"
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+export WINEPREFIX="$prefix"
 if [ -n "${ORVANE_USE_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ]; then
   exec "$0" --inside "$@"
 fi

@@ -65,7 +65,7 @@ cp build/win64/dist/ZORKEL.EXE "$app/ZORKEL.EXE"
 say "CPU over 60 s, beside xclock"
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 (cd "$app" && exec wine ./ZORKEL.EXE) &
-wine build/win64/orvctl.exe wait 30 >/dev/null
+wine_step bench wine build/win64/orvctl.exe wait 30
 xclock -digital -update 1 &
 xclock=$!
 sleep 2

@@ -171,7 +171,9 @@ bool ReadAllBytes(std::FILE *file, FileText *text) {
     if (n == 0) break;
   }
   text->bytes[text->size] = '\0';
-  return std::ferror(file) == 0;
+  // Only the end of the file ends the reading well; some C libraries report a stream that
+  // cannot be read by returning nothing, without an error.
+  return std::feof(file) != 0 && std::ferror(file) == 0;
 }
 
 bool DecodeToAnsi(FileText *text) {

@@ -181,14 +181,15 @@ TEST_F(CityDatabase, ADirectoryInTheFilesPlaceIsNotReplaced) {
 }
 
 TEST_F(CityDatabase, UnicodeAndCtrlZFilesAreReadWholeAndWrittenBackInAnsi) {
-  // As an editor saves it: UTF-16 with its mark; the ANSI code page has the u with diaeresis.
-  std::wstring wide = L"Oslo\r\nOslo|10|45|0|E|1.00|0\r\nZ\u00FCrich|8|32|0|E|1.00|0\r\n"
+  // As an editor saves it: UTF-16 with its mark. S with caron is in the ANSI code page
+  // (Windows-1252: 0x8A) but not in Latin-1, so the platform's own conversion is needed.
+  std::wstring wide = L"Oslo\r\nOslo|10|45|0|E|1.00|0\r\n\u0160ibenik|15|53|0|E|1.00|0\r\n"
                       L"Lima|77|2|0|W|-5.00|0\r\n";
-  char umlaut[8] = "";
+  char caron[8] = "";
   BOOL lost = FALSE;
-  ASSERT_EQ(WideCharToMultiByte(CP_ACP, 0, L"\u00FC", 1, umlaut, sizeof umlaut, nullptr, &lost), 1);
-  ASSERT_FALSE(lost) << "the ANSI code page lacks u with diaeresis";
-  const std::string zurich = std::string("Z") + umlaut + "rich";
+  ASSERT_EQ(WideCharToMultiByte(CP_ACP, 0, L"\u0160", 1, caron, sizeof caron, nullptr, &lost), 1);
+  ASSERT_FALSE(lost) << "the ANSI code page lacks S with caron";
+  const std::string sibenik = std::string(caron) + "ibenik";
   std::string bytes = "\xFF\xFE";
   for (wchar_t c : wide) bytes += std::string{static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
   struct Case {
@@ -209,11 +210,11 @@ TEST_F(CityDatabase, UnicodeAndCtrlZFilesAreReadWholeAndWrittenBackInAnsi) {
   }
   WriteFileBeside("ZORKEL.DAT", bytes);
   Load();
-  EXPECT_EQ(CityRow(1)->name, zurich);
+  EXPECT_EQ(CityRow(1)->name, sibenik);
   SetCityTableChanged(1);
   SaveCityDatabase();
-  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), "Oslo\r\nOslo                | 10|45| 0|E|1.00|0\r\n" + zurich +
-                                              "              |  8|32| 0|E|1.00|0\r\n"
+  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), "Oslo\r\nOslo                | 10|45| 0|E|1.00|0\r\n" + sibenik +
+                                              "             | 15|53| 0|E|1.00|0\r\n"
                                               "Lima                | 77| 2| 0|W|-5.00|0\r\n");
   EXPECT_EQ(ReadFileBeside("ZORKEL.BAK"), bytes);
 }

@@ -1,6 +1,8 @@
 // Sidereal time: the clock's GST and LST scales. Portable.
 #include "astro/sidereal.h"
 
+#include <cmath>
+
 #include "astro/julian.h"
 
 double SiderealYearConstant(int year) {
@@ -28,5 +30,12 @@ double LocalSiderealTime(double gst, const Location &location) {
   double v = location.hemisphere == kWest ? gst - h : gst + h;
   if (v > 24.0) v = v - 24.0;
   if (v < 0.0) v = v + 24.0;
+  // A hand-edited file can hold any longitude (400 degrees East is 40 East): reduce what
+  // one step each way did not bring into the day.
+  if (!(v >= 0.0 && v <= 24.0)) {
+    v = std::isfinite(v) ? std::fmod(v, 24.0) : 0.0;
+    if (v < 0.0) v = v + 24.0;
+    if (v >= 24.0) v = 0.0;  // -1e-17 + 24 rounds to 24
+  }
   return v;
 }

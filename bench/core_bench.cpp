@@ -42,9 +42,9 @@ void BM_CoreTick(benchmark::State &state) {
   char text[81] = {};
   char last[81] = {};
   for (auto _ : state) {
-    FormatClockText(ReadClock(kind, location), text);
+    const int minute = FormatClockText(ReadClock(kind, location), text);
     if (kind == kLmt12) MakeTwelveHourText(text);
-    DetectHourlyChime(text, last);
+    DetectHourlyChime(text, last, minute);
     std::memcpy(last, text, sizeof last);
     benchmark::DoNotOptimize(last);
   }

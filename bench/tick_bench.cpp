@@ -28,9 +28,9 @@ double NanosecondsPerTick(int kind, long ticks) {
   char last[kTextSize] = {};
   const auto start = std::chrono::steady_clock::now();
   for (long i = 0; i < ticks; ++i) {
-    FormatClockText(ReadClock(kind, denver), text);
+    const int minute = FormatClockText(ReadClock(kind, denver), text);
     if (kind == kLmt12) MakeTwelveHourText(text);
-    DetectHourlyChime(text, last);
+    DetectHourlyChime(text, last, minute);
     std::memcpy(last, text, sizeof last);
   }
   const auto stop = std::chrono::steady_clock::now();

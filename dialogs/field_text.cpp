@@ -11,6 +11,12 @@
 #include "location/city_table.h"
 #include "support/hooks.h"
 
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
 void FormatSignedNumber(double value, int width, int precision, char *out) {
   const int sign = SignOf(value);
   const double magnitude = std::fabs(value);
@@ -59,13 +65,53 @@ bool ReadRealText(const char *text, double *value) {
   for (char *p = buffer; *p != '\0'; ++p) {
     if (*p == decimal) *p = '.';
   }
-  // As "%f" reads: leading blanks skipped, then as much as can form a number.
+  // Leading blanks, a sign, digits with at most one point, an exponent only when digits
+  // follow it; then the end of the text or a blank. The C library's reader would also take
+  // hex ("0x" as 0), "inf" and "nan".
+  const char *p = buffer;
+  while (IsWhiteSpace(*p)) ++p;
+  const char *start = p;
+  if (*p == '+' || *p == '-') ++p;
+  int digits = 0;
+  for (; IsDigit(*p); ++p) ++digits;
+  if (*p == '.') {
+    for (++p; IsDigit(*p); ++p) ++digits;
+  }
+  if (digits == 0) return false;
+  if (*p == 'e' || *p == 'E') {
+    const char *exponent = p + 1;
+    if (*exponent == '+' || *exponent == '-') ++exponent;
+    if (IsDigit(*exponent)) {
+      for (p = exponent; IsDigit(*p); ++p) {
+      }
+    }
+  }
+  if (*p != '\0' && !IsWhiteSpace(*p)) return false;
   char *end = nullptr;
-  const float number = std::strtof(buffer, &end);
-  if (end == buffer) return false;
+  const float number = std::strtof(start, &end);
+  if (end != p) return false;
   // "%f" also reads "inf", "nan" and 1e40 (infinite as a float): none is a time zone.
   if (!std::isfinite(number)) return false;
   *value = static_cast<double>(number);
+  return true;
+}
+
+bool ReadWholeNumberText(const char *text, std::int32_t *value) {
+  const char *p = text;
+  while (IsWhiteSpace(*p)) ++p;
+  bool negative = false;
+  if (*p == '+' || *p == '-') negative = *p++ == '-';
+  if (!IsDigit(*p)) return false;
+  long long number = 0;
+  for (; IsDigit(*p); ++p) {
+    number = number * 10 + (*p - '0');
+    if (number > 2147483648LL) return false;
+  }
+  while (IsWhiteSpace(*p)) ++p;
+  if (*p != '\0') return false;
+  if (negative) number = -number;
+  if (number > 2147483647LL) return false;
+  *value = static_cast<std::int32_t>(number);
   return true;
 }
 

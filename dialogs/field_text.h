@@ -24,8 +24,15 @@ void RemoveWhiteSpace(char *s);
 
 // Reads a real number from a field's text (at most 79 characters are looked at), taking
 // every occurrence of the user's decimal character as the decimal point, in single
-// precision. False when no number can be read or it is not finite; `value` is then kept.
+// precision. Decimal digits only (no hex, "inf" or "nan"), and the number must end the text
+// or be followed by white space ("5.5 hours" reads, "0x" and "5abc" do not). False when no
+// such number can be read or it is not finite; `value` is then kept.
 bool ReadRealText(const char *text, double *value);
+
+// Reads a whole number: blanks, an optional sign, decimal digits, blanks, and nothing else
+// ("104.98", "1e3" and "5abc" are not whole numbers), within an int. False otherwise, and
+// `value` is then kept.
+bool ReadWholeNumberText(const char *text, std::int32_t *value);
 
 // Where a window of the given outer rectangle goes to sit centred on the screen, kept on it
 // where it fits: the desktop's centre and the screen size come from the platform.

@@ -8,10 +8,11 @@
 void ReadIntegerFields(HWND dialog, int count, IntegerFieldCheck *rows, int *error) {
   *error = 0;
   for (int i = 0; i < count; ++i) {
-    BOOL converted = FALSE;
-    const int number =
-        static_cast<int>(GetDlgItemInt(dialog, rows[i].controlId, &converted, TRUE));
-    if (!converted) {
+    // Read as text: GetDlgItemInt takes "104.98" as 104 and "5abc" as 5 on some systems.
+    char text[kTextSize] = "";
+    GetDlgItemTextA(dialog, rows[i].controlId, text, sizeof text);
+    std::int32_t number = 0;
+    if (!ReadWholeNumberText(text, &number)) {
       ShowFieldError(dialog, rows[i].controlId, IDS_INVALID_NUMBER, 1);
       *error = 1;
       return;

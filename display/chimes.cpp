@@ -16,10 +16,12 @@ void SetChimeMode(int mode) { g_chimeMode = mode; }
 int PendingChimeCount() { return g_pendingChimes; }
 void SetPendingChimeCount(int count) { g_pendingChimes = count; }
 
-void DetectHourlyChime(const char *text, const char *last) {
+void DetectHourlyChime(const char *text, const char *last, int minute) {
   // Two consecutive hours always differ in their last digit (9/10, 12/1, 23/0), so a new
-  // second hour character at minute 00 marks the first update of a new hour.
-  if (text[1] != last[1] && text[3] == '0' && text[4] == '0') {
+  // second hour character at minute 00 marks the first update of a new hour. The minute
+  // comes from the reading: with an empty time separator the 12-hour designator stands
+  // where the minutes would be.
+  if (text[1] != last[1] && minute == 0) {
     int hour = 0;
     if (ReadHourDigits(text, &hour)) g_pendingChimes = hour;
   }

@@ -8,8 +8,8 @@ int GetChimeMode();
 void SetChimeMode(int mode);
 
 // Arms the pending chime count when `text` is the first text of minute 00 of a new hour
-// (`last` is the text of the update before).
-void DetectHourlyChime(const char *text, const char *last);
+// (`last` is the text of the update before; `minute` the minutes the text shows).
+void DetectHourlyChime(const char *text, const char *last, int minute);
 
 // One tick's share of a pending chime: at most one beep.
 void SoundPendingChime();

@@ -28,10 +28,10 @@ void UpdateClockFace(HDC dc, int kind, Location location, int forceCaption) {
 
   const double hours = ReadClock(kind, location);
   char text[kTextSize] = {};  // zeroed: the minimised cut reads past a short text's end
-  FormatClockText(hours, text);
+  const int minute = FormatClockText(hours, text);
   if (kind == kLmt12) MakeTwelveHourText(text);
 
-  DetectHourlyChime(text, g_lastClockText);
+  DetectHourlyChime(text, g_lastClockText, minute);
 
   if (IsIconic(window)) {
     if (kind == kLmt12) {

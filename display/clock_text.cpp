@@ -1,7 +1,6 @@
 // Building the clock text from the hours value. Portable; allocates nothing.
 #include "display/clock_text.h"
 
-#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -11,9 +10,12 @@
 #include "resources/resource_ids.h"
 #include "support/hooks.h"
 
-void FormatClockText(double hours, char *text) {
+int FormatClockText(double hours, char *text) {
   const char separator = IntlTimeSeparator(0);
-  const double a = std::fabs(hours);
+  // Whatever a hand-edited file did to the reading, the text shows a time of day.
+  double a = std::fabs(hours);
+  if (!std::isfinite(a)) a = 0.0;
+  if (a >= 24.0) a = std::fmod(a, 24.0);
   int h = TruncToInt(a);
   const double f = FractionalPart(a);
   const double m = f * 60.0;
@@ -27,11 +29,12 @@ void FormatClockText(double hours, char *text) {
   }
   if (minutes == 60) {
     minutes = 0;
-    if (h < INT_MAX) h = h + 1;
+    h = h + 1;
   }
   if (h == 24) h = 0;
   std::snprintf(text, kTextSize, "%02d%c%02d%c%02d", h, separator, minutes, separator, seconds);
   if (text[0] == '0' && IntlTimeLeadingZero(0) == 0) text[0] = ' ';
+  return minutes;
 }
 
 bool ReadHourDigits(const char *twoCharacters, int *hour) {

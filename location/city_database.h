@@ -18,6 +18,11 @@ void SaveCityDatabase();
 // When the table has changed, asks "Save city location database?" and saves on Yes.
 void OfferToSaveCityDatabase();
 
-// How the save opens its files: OpenProgramFile, unless a test puts a failing opener here.
+// How the city files are opened (the default of SetCityFileOpener): ZORKEL.DAT as
+// OpenProgramFile does; the new copy, opened with "w", for this writer alone until it has
+// been put in place, so that two clocks saving at once cannot write into one file.
+std::FILE *OpenCityFile(const char *name, const char *mode);
+
+// How loading and saving open their files: OpenCityFile, unless a test puts another here.
 using ProgramFileOpener = std::FILE *(*)(const char *name, const char *mode);
 void SetCityFileOpener(ProgramFileOpener opener);

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "location/city_table.h"
+#include "location/file_text.h"
 #include "resources/resource_ids.h"
 #include "support/hooks.h"
 
@@ -14,33 +15,20 @@ namespace {
 
 constexpr char kSeparator = '|';
 
-// One line of the file, however long, without its line feed; the buffer grows as needed
-// and is kept for the next line.
-struct LineBuffer {
-  char *text;
-  std::size_t capacity;
-};
-
-// False at the end of the file (or when memory for a monstrous line runs out: the rest of
-// the file is then not read, rather than read wrongly).
-bool ReadLine(std::FILE *file, LineBuffer *line) {
-  int c = std::getc(file);
-  if (c == EOF) return false;
-  std::size_t used = 0;
-  for (;;) {
-    if (used + 1 >= line->capacity) {
-      const std::size_t capacity = line->capacity == 0 ? 128 : line->capacity * 2;
-      char *grown = static_cast<char *>(std::realloc(line->text, capacity));
-      if (grown == nullptr) return false;
-      line->text = grown;
-      line->capacity = capacity;
-    }
-    if (c == EOF || c == '\n') break;
-    line->text[used++] = static_cast<char>(c);
-    c = std::getc(file);
+// The next line of the text from `*position`, terminated in place: a line ends at CR LF,
+// LF or CR alone. Null at the end of the text.
+char *NextLine(FileText *text, std::size_t *position) {
+  std::size_t i = *position;
+  if (i >= text->size) return nullptr;
+  char *line = text->bytes + i;
+  while (i < text->size && text->bytes[i] != '\n' && text->bytes[i] != '\r') ++i;
+  if (i < text->size) {
+    const bool crlf = text->bytes[i] == '\r' && i + 1 < text->size && text->bytes[i + 1] == '\n';
+    text->bytes[i] = '\0';
+    i += crlf ? 2 : 1;
   }
-  line->text[used] = '\0';
-  return true;
+  *position = i;
+  return line;
 }
 
 // Empty lines, and lines of nothing but blanks and separators, hold no city. A line is
@@ -114,6 +102,8 @@ void ParseLongitudeFields(FieldSplitter *fields, LongitudeFields *record) {
   record->degrees = degrees != nullptr ? ParseIntegerField(degrees) : 0;
   record->minutes = minutes != nullptr ? ParseIntegerField(minutes) : 0;
   record->seconds = seconds != nullptr ? ParseIntegerField(seconds) : 0;
+  // Blanks before the letter are skipped, as before a number ("| W |" is West).
+  while (direction != nullptr && IsWhiteSpace(*direction)) ++direction;
   const int hemisphere = direction != nullptr ? HemisphereOfLetter(direction[0]) : -1;
   if (hemisphere >= 0) record->hemisphere = hemisphere;
 }
@@ -125,19 +115,25 @@ void StoreNoNameCity(Location *location) {
   LocationFromCurrentCity(location);
 }
 
-void ReadCityFile(std::FILE *file, Location *location) {
-  LineBuffer line = {nullptr, 0};
-  if (ReadLine(file, &line)) {
-    NormalizeWhiteSpace(line.text);
+bool ReadCityFile(std::FILE *file, Location *location) {
+  // Read in binary and whole: a Ctrl-Z or an encoding the C library does not know must not
+  // end the reading early, since a later save would write back only what was read.
+  FileText text = {nullptr, 0};
+  bool whole = ReadAllBytes(file, &text);
+  whole = DecodeToAnsi(&text) && whole;
+  std::size_t position = 0;
+  char *line = NextLine(&text, &position);
+  if (line != nullptr) {
+    NormalizeWhiteSpace(line);
     char name[kCityNameLength + 1] = "";
-    std::strncpy(name, line.text, kCityNameLength);
+    std::strncpy(name, line, kCityNameLength);
     SetCurrentCityName(name);
   }
 
   LongitudeFields record = {0, 0, 0, kWest};  // a first line without a letter counts as West
-  while (ReadLine(file, &line)) {
-    if (HoldsNoCity(line.text)) continue;  // a blank line does not end the file
-    FieldSplitter fields(line.text);
+  while ((line = NextLine(&text, &position)) != nullptr) {
+    if (HoldsNoCity(line)) continue;  // a blank line does not end the file
+    FieldSplitter fields(line);
     char *nameField = fields.Next();  // never null: the line holds something
     NormalizeWhiteSpace(nameField);
     char name[kCityNameLength + 1] = "";
@@ -151,13 +147,14 @@ void ReadCityFile(std::FILE *file, Location *location) {
               dst);
   }
 
-  std::free(line.text);
+  std::free(text.bytes);
 
   if (CityCount() == 0) {
     StoreNoNameCity(location);  // the clock always needs a Location
   } else {
     LocationFromCurrentCity(location);
   }
+  return whole;
 }
 
 bool WriteCityFile(std::FILE *file) {

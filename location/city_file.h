@@ -41,7 +41,10 @@ double ParseZoneField(const char *field);
 
 // Reads the file into the (empty) city table and fills the current Location. A file that
 // yields no city gives the one row "No name", made current. Never sets the changed flag.
-void ReadCityFile(std::FILE *file, Location *location);
+// The stream is read in binary, whole, and decoded (see file_text.h); line ends are CR LF,
+// LF or CR. False when the file could not be read or decoded whole: the table then lacks
+// something the file holds.
+bool ReadCityFile(std::FILE *file, Location *location);
 
 // The fallback when there is no readable city: the single "No name" row, made current.
 void StoreNoNameCity(Location *location);

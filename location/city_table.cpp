@@ -21,6 +21,16 @@ void CutToNameLength(char *name) {
   if (std::strlen(name) > static_cast<std::size_t>(kCityNameLength)) name[kCityNameLength] = '\0';
 }
 
+// Zones as the file writes them, with two decimals: the dialog reads a zone in single
+// precision, so -3.30 comes back as -3.2999999523 and is still the same zone.
+bool SameZoneInTheFile(double a, double b) {
+  char textA[kTextSize];
+  char textB[kTextSize];
+  std::snprintf(textA, sizeof textA, "%.2f", a);
+  std::snprintf(textB, sizeof textB, "%.2f", b);
+  return std::strcmp(textA, textB) == 0;
+}
+
 bool SameRow(const CityRecord &a, const CityRecord &b) {
   return std::strcmp(a.name, b.name) == 0 && a.degrees == b.degrees && a.minutes == b.minutes &&
          a.seconds == b.seconds && a.hemisphere == b.hemisphere && !(a.zone != b.zone) &&
@@ -91,7 +101,8 @@ void StoreCity(int loading, char *name, std::int32_t degrees, std::int32_t minut
   target->minutes = minutes;
   target->seconds = seconds;
   target->hemisphere = hemisphere;
-  target->zone = zone;
+  // The same zone at the file's precision keeps the row's own value: no change at all.
+  if (appended || !SameZoneInTheFile(zone, before.zone)) target->zone = zone;
   target->dst = dst;
 
   if (loading == 0 && !EqualIgnoringAsciiCase(name, g_currentCityName)) {

@@ -12,6 +12,8 @@
 #define IDS_CANNOT_SAVE_CITIES     44
 #define IDS_CANNOT_CLOSE_CITIES    45
 #define IDS_SAVE_CITIES_QUESTION   46
+#define IDS_CITY_FILE_NOT_WHOLE    47
+#define IDS_BACKUP_CITY_FILE       48
 #define IDS_CANNOT_LOAD_FONT       49
 #define IDS_PRODUCT_NAME           52
 #define IDS_INVALID_NUMBER         59

@@ -33,6 +33,14 @@ void ChooseTimeKind(HWND window, WORD id) {
   InvalidateRect(window, nullptr, TRUE);
   // The text of TimeKind 0 is longer than the others: the font must be made again.
   SendMessageA(window, WM_SIZE, 0, 0);
+  // A minimised window is not repainted: its caption would show the normal caption until
+  // the minute changes.
+  if (IsIconic(window)) {
+    HDC dc = GetDC(window);
+    FAIL_IF(dc == nullptr, IDS_GDI_ERROR);
+    UpdateClockFace(dc, g_main.timeKind, g_main.location, 1);
+    FAIL_IF(ReleaseDC(window, dc) == 0, IDS_GDI_ERROR);
+  }
 }
 
 void ChooseChimeMode(WORD id) {

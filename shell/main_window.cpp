@@ -119,6 +119,38 @@ void StoreWindowGeometry(HWND window) {
 }
 
 // Runs at the end of WM_CLOSE and again on WM_DESTROY; each step is safe to repeat.
+// The part of the caption bar that must lie on one monitor's work area for the user to grab
+// the window and drag it back.
+constexpr int kGrabWidth = 64;
+constexpr int kGrabHeight = 16;
+
+BOOL CALLBACK ShowsEnoughOfTheCaption(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  RECT *caption = reinterpret_cast<RECT *>(data);
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  RECT onWorkArea;
+  if (GetMonitorInfoA(monitor, &info) && IntersectRect(&onWorkArea, caption, &info.rcWork) &&
+      onWorkArea.right - onWorkArea.left >= kGrabWidth &&
+      onWorkArea.bottom - onWorkArea.top >= kGrabHeight) {
+    caption->right = caption->left;  // found: an empty rectangle tells the caller
+    return FALSE;
+  }
+  return TRUE;
+}
+
+bool CaptionCanBeGrabbed(int x, int y, int width) {
+  // No screen reaches this far; and the sums below stay within an int.
+  constexpr int kFarAway = 1 << 24;
+  if (x > kFarAway || y > kFarAway || width > kFarAway) return false;
+  // The caption bar lies inside the sizing frame.
+  const int frameX = GetSystemMetrics(SM_CXSIZEFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER);
+  const int frameY = GetSystemMetrics(SM_CYSIZEFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER);
+  RECT caption = {x + frameX, y + frameY, x + width - frameX, y + frameY + GetSystemMetrics(SM_CYCAPTION)};
+  if (caption.right - caption.left < kGrabWidth) return false;
+  EnumDisplayMonitors(nullptr, &caption, ShowsEnoughOfTheCaption, reinterpret_cast<LPARAM>(&caption));
+  return caption.right == caption.left;
+}
+
 void ShutDown(HWND window) {
   ReleaseClockFont();
   KillTimer(window, kClockTimer);
@@ -230,11 +262,10 @@ void ReadWindowGeometry(int *x, int *y, int *width, int *height) {
   if (*height != CW_USEDEFAULT && *height < GetSystemMetrics(SM_CYMINTRACK)) *height = CW_USEDEFAULT;
 
   // A place saved on a monitor that is gone (or a smaller screen) would put the window where
-  // nobody sees it: its caption bar must be on some monitor.
+  // nobody sees it or can grab it: enough of its caption bar must be on a monitor's work area.
   if (*x != CW_USEDEFAULT && *y != CW_USEDEFAULT) {
     const int w = *width != CW_USEDEFAULT ? *width : GetSystemMetrics(SM_CXMINTRACK);
-    RECT caption = {*x, *y, *x + w, *y + GetSystemMetrics(SM_CYCAPTION)};
-    if (MonitorFromRect(&caption, MONITOR_DEFAULTTONULL) == nullptr) {
+    if (!CaptionCanBeGrabbed(*x, *y, w)) {
       *x = CW_USEDEFAULT;
       *y = CW_USEDEFAULT;
     }

@@ -61,6 +61,21 @@ void *ResizeHeapBlock(std::size_t bytes) {
   return grown;
 }
 
+// Latin-1: the first 256 code points are its bytes; everything else becomes '?'.
+long WideToLatin1(const std::uint16_t *units, std::size_t count, char *out, std::size_t size,
+                  bool *lossy) {
+  if (count > size) return -1;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (units[i] > 0xFF) {
+      out[i] = '?';
+      *lossy = true;
+    } else {
+      out[i] = static_cast<char>(units[i]);
+    }
+  }
+  return static_cast<long>(count);
+}
+
 }  // namespace
 
 PlatformHooks DefaultPlatformHooks() {
@@ -74,6 +89,7 @@ PlatformHooks DefaultPlatformHooks() {
   hooks.stopClock = NoClock;
   hooks.endProcess = ExitNow;
   hooks.resizeTableBlock = ResizeHeapBlock;
+  hooks.wideToAnsi = WideToLatin1;
   return hooks;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 // Every text taken from the string table fits a buffer of this size (80 characters).
 constexpr int kTextSize = 81;
@@ -49,12 +50,17 @@ struct PlatformHooks {
   // Grows the city table's one block to `bytes` (the added part zeroed) and returns the
   // address of its rows, or null when the memory cannot be had; 0 bytes releases it.
   void *(*resizeTableBlock)(std::size_t bytes);
+  // Converts UTF-16 code units to the ANSI code page (Win32: WideCharToMultiByte). Writes
+  // at most `size` bytes and returns how many, or -1 when it cannot; sets `*lossy` when a
+  // character has no form there and was replaced.
+  long (*wideToAnsi)(const std::uint16_t *units, std::size_t count, char *out, std::size_t size,
+                     bool *lossy);
 };
 
 extern PlatformHooks g_platform;
 
 // The hooks a process starts with: portable stand-ins (the C library's clock, no profile,
-// no string table, boxes written to stderr, the C heap).
+// no string table, boxes written to stderr, the C heap, Latin-1 as the ANSI code page).
 PlatformHooks DefaultPlatformHooks();
 
 // Loads string `id` into `out` (kTextSize characters); empty when the table has none.

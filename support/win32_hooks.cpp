@@ -1,5 +1,6 @@
 // The platform hooks on Windows: GetLocalTime, the WIN.INI profile, the string table,
-// message boxes, MessageBeep, the main window's timer, ExitProcess, global memory. Win32.
+// message boxes, MessageBeep, the main window's timer, ExitProcess, global memory, the ANSI
+// code page. Win32.
 #include "support/win32_hooks.h"
 
 #include "support/hooks.h"
@@ -71,6 +72,23 @@ void *ResizeGlobalBlock(std::size_t bytes) {
   return GlobalLock(block);
 }
 
+// WideCharToMultiByte into the ANSI code page. No best-fit characters ("o" for an o with
+// double acute): a character the code page lacks is replaced, and that is reported. A UTF-8
+// ANSI code page takes neither the flag nor the report, and loses nothing.
+long WideToWin32Ansi(const std::uint16_t *units, std::size_t count, char *out, std::size_t size,
+                     bool *lossy) {
+  if (count == 0) return 0;
+  if (count > 0x3FFFFFFF || size > 0x7FFFFFFF) return -1;
+  const bool utf8 = GetACP() == CP_UTF8;
+  BOOL usedDefault = FALSE;
+  const int written = WideCharToMultiByte(
+      CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, reinterpret_cast<const wchar_t *>(units),
+      static_cast<int>(count), out, static_cast<int>(size), nullptr, utf8 ? nullptr : &usedDefault);
+  if (written <= 0) return -1;
+  if (usedDefault) *lossy = true;
+  return written;
+}
+
 }  // namespace
 
 void InstallWin32Hooks(HINSTANCE instance) {
@@ -84,6 +102,7 @@ void InstallWin32Hooks(HINSTANCE instance) {
   g_platform.stopClock = StopWin32Clock;
   g_platform.endProcess = EndWin32Process;
   g_platform.resizeTableBlock = ResizeGlobalBlock;
+  g_platform.wideToAnsi = WideToWin32Ansi;
 }
 
 void SetMainWindowHandle(HWND window) { g_mainWindow = window; }

@@ -109,11 +109,20 @@ TEST_F(CityTable, StoringFromTheDialogSetsTheFlagOnlyOnChange) {
   Store(0, "Denver", 104, 59, 0, kWest, -7.0, 0);
   EXPECT_EQ(CityTableChanged(), 1);
   EXPECT_EQ(Find("Denver")->dst, 0);
+  // The file keeps two decimals of a zone: one that reads back from a field in single
+  // precision (-3.30 is not a float) is no change, while another hundredth is.
+  Store(1, "Tehran", 51, 25, 0, kEast, -3.30, 0);
+  SetCurrentCityName("Tehran");
+  SetCityTableChanged(0);
+  Store(0, "Tehran", 51, 25, 0, kEast, static_cast<double>(-3.30f), 0);
+  EXPECT_EQ(CityTableChanged(), 0);
+  Store(0, "Tehran", 51, 25, 0, kEast, -3.31, 0);
+  EXPECT_EQ(CityTableChanged(), 1);
   // A new city always changes the table.
   SetCityTableChanged(0);
   Store(0, "Quito", 78, 30, 0, kWest, -5.0, 0);
   EXPECT_EQ(CityTableChanged(), 1);
-  EXPECT_EQ(CityCount(), 3);
+  EXPECT_EQ(CityCount(), 4);
   EXPECT_STREQ(CurrentCityName(), "Quito");
 }
 

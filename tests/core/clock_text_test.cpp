@@ -1,9 +1,11 @@
 // The clock text in 24- and 12-hour form, with the locale's punctuation.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <string>
 
+#include "display/chimes.h"
 #include "display/clock_text.h"
 #include "display/intl.h"
 #include "fake_platform.h"
@@ -73,14 +75,53 @@ TEST_F(ClockText, NulSeparatorEndsTheTextAfterTheHour) {
   EXPECT_EQ(std::string(text + 6, 2), "09");
 }
 
-TEST_F(ClockText, HugeHoursStayWithinTheBuffer) {
-  UseLocale(":", 0);
-  char text[kTextSize];
-  for (double h : {1.45e8, 1e300, -1e300}) {
-    FormatClockText(h, text);
-    EXPECT_LT(std::strlen(text), static_cast<size_t>(kTextSize));
+TEST_F(ClockText, AnyHoursValueGivesAClockTextOfTheDay) {
+  // A hand-edited longitude far out of range once showed "6651:..." and "25:31:58".
+  UseLocale(":", 1);
+  struct Case {
+    double hours;
+    const char *text24;
+  } cases[] = {
+      {6651.5, "03:30:00"},  {25.5, "01:30:00"},         {48.0, "00:00:00"},
+      {-30.25, "06:15:00"},  {1.45e8, "16:00:00"},       {1e300, nullptr},
+      {-1e300, nullptr},     {std::nan(""), "00:00:00"}, {HUGE_VAL, "00:00:00"},
+  };
+  for (const Case &c : cases) {
+    char text[kTextSize];
+    FormatClockText(c.hours, text);
+    ASSERT_EQ(std::strlen(text), 8u) << c.hours << ": " << text;
+    EXPECT_LE((text[0] - '0') * 10 + (text[1] - '0'), 23) << c.hours << ": " << text;
+    if (c.text24 != nullptr) {
+      EXPECT_STREQ(text, c.text24) << c.hours;
+    }
     MakeTwelveHourText(text);
-    EXPECT_LT(std::strlen(text), static_cast<size_t>(kTextSize));
+    EXPECT_EQ(std::strlen(text), 11u) << c.hours << ": " << text;
+  }
+}
+
+TEST_F(ClockText, ChimeIsArmedAtMinuteZeroWhateverTheSeparator) {
+  // With an empty separator the 12-hour designator lands where the minutes used to be.
+  struct Case {
+    const char *separator;
+    bool twelveHour;
+    int chimes;
+  } cases[] = {{":", false, 13}, {":", true, 1}, {"", false, 13}, {"", true, 1}, {".", true, 1}};
+  for (const Case &c : cases) {
+    UseLocale(c.separator, 0);
+    char last[kTextSize] = {};
+    char text[kTextSize] = {};
+    SetPendingChimeCount(0);
+    for (double hours : {Hms(12, 59, 59), Hms(13, 0, 0), Hms(13, 0, 1)}) {
+      const int minute = FormatClockText(hours, text);
+      if (c.twelveHour) MakeTwelveHourText(text);
+      DetectHourlyChime(text, last, minute);
+      std::memcpy(last, text, sizeof last);
+      if (hours == Hms(13, 0, 0)) {
+        EXPECT_EQ(PendingChimeCount(), c.chimes) << "'" << c.separator << "' " << c.twelveHour;
+        SetPendingChimeCount(0);
+      }
+    }
+    EXPECT_EQ(PendingChimeCount(), 0) << "armed again at 13:00:01";
   }
 }
 

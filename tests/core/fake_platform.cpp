@@ -97,6 +97,8 @@ const std::map<int, std::string> &StringTableTexts() {
       {IDS_CANNOT_SAVE_CITIES, "Cannot save city location database"},
       {IDS_CANNOT_CLOSE_CITIES, "Cannot close city location database"},
       {IDS_SAVE_CITIES_QUESTION, "Save city location database?"},
+      {IDS_CITY_FILE_NOT_WHOLE, "ZORKEL.DAT could not be read whole; a save keeps it as ZORKEL.BAK"},
+      {IDS_BACKUP_CITY_FILE, "ZORKEL.BAK"},
       {IDS_CANNOT_LOAD_FONT, "Cannot load font"},
       {IDS_PRODUCT_NAME, "Orvane 2"},
       {IDS_INVALID_NUMBER, "Invalid number"},

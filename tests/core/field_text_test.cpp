@@ -78,12 +78,35 @@ TEST_F(FieldText, ReadingARealNumber) {
       {".", "nan", false, 0},       {".", "-inf", false, 0},
       {".", "infinity", false, 0},  {".", "1e40", false, 0},
       {".", "12", true, 12.0},      {",", "-0,5", true, -0.5},
+      // Decimal only, and nothing glued to the number: no hex prefix, no trailing word.
+      {".", "0x", false, 0},        {".", "0x1A", false, 0},
+      {".", "5abc", false, 0},      {".", "1e3", true, 1000.0},
+      {".", "-2.5\t", true, -2.5},
   };
   for (const auto &c : cases) {
     UseLocale(c.decimal, 1);
     double value = 99.0;
     EXPECT_EQ(ReadRealText(c.text, &value), c.ok) << c.text;
     EXPECT_EQ(value, c.ok ? c.value : 99.0) << c.text;  // untouched on failure
+  }
+}
+
+TEST_F(FieldText, ReadingAWholeNumber) {
+  struct Case {
+    const char *text;
+    bool ok;
+    int value;
+  } cases[] = {
+      {"104", true, 104},   {" -5 ", true, -5},         {"+7", true, 7},
+      {"104.98", false, 0}, {"1e3", false, 0},          {"5abc", false, 0},
+      {"", false, 0},       {" ", false, 0},            {"-", false, 0},
+      {"0x1A", false, 0},   {"2147483648", false, 0},   {"-2147483648", true, -2147483647 - 1},
+      {"5 6", false, 0},
+  };
+  for (const Case &c : cases) {
+    std::int32_t value = 99;
+    EXPECT_EQ(ReadWholeNumberText(c.text, &value), c.ok) << c.text;
+    EXPECT_EQ(value, c.ok ? c.value : 99) << c.text;
   }
 }
 

@@ -1,6 +1,8 @@
 // Sidereal time: worked values and the one-step normalisation.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "astro/julian.h"
 #include "astro/sidereal.h"
 
@@ -47,6 +49,21 @@ TEST(Sidereal, NormalisesOnceEachWayAndKeeps24) {
   EXPECT_EQ(LocalSiderealTime(23.0, At(30.0, kEast)), 1.0);
   EXPECT_EQ(LocalSiderealTime(1.0, At(30.0, kWest)), 23.0);
   EXPECT_EQ(LocalSiderealTime(0.0, At(0.0, kWest)), 0.0);
+}
+
+TEST(Sidereal, AnyLongitudeIsReducedIntoTheDay) {
+  // A hand-edited file can hold any longitude: 400 degrees East is 40 degrees East.
+  const double gst = 4.668101258835055;
+  EXPECT_NEAR(LocalSiderealTime(gst, At(400.0, kEast)), gst + 40.0 / 15.0, 1e-12);
+  EXPECT_NEAR(LocalSiderealTime(gst, At(400.0, kWest)), gst - 40.0 / 15.0, 1e-12);
+  for (double longitude : {-2147483648.0 + 99.0 / 60.0, 2147483647.0 + 99.0 / 60.0, 1e300,
+                           -1e300, 725.0}) {
+    for (int hemisphere : {kWest, kEast}) {
+      const double v = LocalSiderealTime(gst, At(longitude, hemisphere));
+      EXPECT_GE(v, 0.0) << longitude << " " << hemisphere;
+      EXPECT_LT(v, 24.0) << longitude << " " << hemisphere;
+    }
+  }
 }
 
 TEST(Sidereal, DayTermCountsFromJanuaryZero) {

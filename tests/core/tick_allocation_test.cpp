@@ -76,9 +76,9 @@ TEST(CoreTick, AllocatesNothing) {
   for (int second = 0; second < 3600; ++second) {
     SetFakeClock(2026, 12, 7, 13 + second / 1800, (second / 60) % 60, second % 60);
     const int kind = second % 5;
-    FormatClockText(ReadClock(kind, denver), text);
+    const int minute = FormatClockText(ReadClock(kind, denver), text);
     if (kind == 0) MakeTwelveHourText(text);
-    DetectHourlyChime(text, last);
+    DetectHourlyChime(text, last, minute);
     std::memcpy(last, text, sizeof last);
     SoundPendingChime();
   }

@@ -33,6 +33,9 @@ grep -q $'^Kashgar Test\r$' "$app/ZORKEL.DAT" || fail "the first line does not n
 grep -q $'^Kashgar Test        | 75|59| 0|E|8.00|0\r$' "$app/ZORKEL.DAT" ||
   fail "ZORKEL.DAT does not hold the new city"
 echo "ok: ZORKEL.DAT holds the new city"
+cmp -s "$app/ZORKEL.BAK" "$source_dir/resources/ZORKEL.DAT" ||
+  fail "ZORKEL.BAK is not the file the save replaced"
+echo "ok: ZORKEL.BAK keeps the file the save replaced"
 
 ctl show minimize
 sleep 1.5

@@ -30,12 +30,12 @@ class CityDatabase : public testing::Test {
     ClearFakeRecords();
     ResetCityTable();
     SetCityFileOpener(nullptr);
-    for (const char *f : {"ZORKEL.DAT", "CITIES.NEW"}) DeleteBeside(f);
+    for (const char *f : {"ZORKEL.DAT", "CITIES.NEW", "ZORKEL.BAK"}) DeleteBeside(f);
   }
   void TearDown() override {
     SetCityFileOpener(nullptr);
     ResetCityTable();
-    for (const char *f : {"ZORKEL.DAT", "CITIES.NEW"}) DeleteBeside(f);
+    for (const char *f : {"ZORKEL.DAT", "CITIES.NEW", "ZORKEL.BAK"}) DeleteBeside(f);
   }
   Location Load() {
     ResetCityTable();
@@ -178,6 +178,121 @@ TEST_F(CityDatabase, ADirectoryInTheFilesPlaceIsNotReplaced) {
   ExpectSaveFailedWith("Cannot save city location database");
   EXPECT_EQ(GetFileAttributesA(PathBeside("ZORKEL.DAT").c_str()) & FILE_ATTRIBUTE_DIRECTORY,
             static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+}
+
+TEST_F(CityDatabase, UnicodeAndCtrlZFilesAreReadWholeAndWrittenBackInAnsi) {
+  // As an editor saves it: UTF-16 with its mark. S with caron is in the ANSI code page
+  // (Windows-1252: 0x8A) but not in Latin-1, so the platform's own conversion is needed.
+  std::wstring wide = L"Oslo\r\nOslo|10|45|0|E|1.00|0\r\n\u0160ibenik|15|53|0|E|1.00|0\r\n"
+                      L"Lima|77|2|0|W|-5.00|0\r\n";
+  char caron[8] = "";
+  BOOL lost = FALSE;
+  ASSERT_EQ(WideCharToMultiByte(CP_ACP, 0, L"\u0160", 1, caron, sizeof caron, nullptr, &lost), 1);
+  ASSERT_FALSE(lost) << "the ANSI code page lacks S with caron";
+  const std::string sibenik = std::string(caron) + "ibenik";
+  std::string bytes = "\xFF\xFE";
+  for (wchar_t c : wide) bytes += std::string{static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+  struct Case {
+    std::string file;
+    int rows;
+  } cases[] = {
+      {bytes, 3},
+      {"Oslo\r\nOslo|10|45|0|E|1.00|0\r\nZ\x1A" "a|8|32|0|E|1.00|0\r\nLima|77|2|0|W|-5.00|0\r\n", 3},
+      {"\xEF\xBB\xBFOslo\rOslo|10|45|0|E|1.00|0\rLima|77|2|0|W|-5.00|0\r", 2},
+  };
+  for (const Case &c : cases) {
+    ClearFakeRecords();
+    WriteFileBeside("ZORKEL.DAT", c.file);
+    const Location l = Load();
+    EXPECT_TRUE(g_fake.boxes.empty());
+    EXPECT_EQ(CityCount(), c.rows);
+    EXPECT_STREQ(l.name, "Oslo");
+  }
+  WriteFileBeside("ZORKEL.DAT", bytes);
+  Load();
+  EXPECT_EQ(CityRow(1)->name, sibenik);
+  SetCityTableChanged(1);
+  SaveCityDatabase();
+  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), "Oslo\r\nOslo                | 10|45| 0|E|1.00|0\r\n" + sibenik +
+                                              "             | 15|53| 0|E|1.00|0\r\n"
+                                              "Lima                | 77| 2| 0|W|-5.00|0\r\n");
+  EXPECT_EQ(ReadFileBeside("ZORKEL.BAK"), bytes);
+}
+
+TEST_F(CityDatabase, AFileNotReadWholeWarnsOnceNamingIt) {
+  WriteFileBeside("ZORKEL.DAT", std::string("Oslo\r\nOslo|10|45|0|E|1.00|0\r\nLi\0ma|77|2|0|W|-5|0\r\n", 40));
+  Load();
+  ASSERT_EQ(g_fake.boxes.size(), 1u);
+  EXPECT_EQ(g_fake.boxes[0].text, "ZORKEL.DAT could not be read whole; a save keeps it as ZORKEL.BAK");
+  EXPECT_EQ(g_fake.boxes[0].caption, "Orvane 2 - Error");
+  EXPECT_EQ(CityCount(), 2);
+  EXPECT_EQ(CityTableChanged(), 0);
+}
+
+TEST_F(CityDatabase, EverySaveKeepsThePreviousFileAsBak) {
+  Load();  // no file: nothing to keep
+  ClearFakeRecords();
+  SetCityTableChanged(1);
+  SaveCityDatabase();
+  EXPECT_FALSE(FileExists("ZORKEL.BAK"));
+  const std::string first = ReadFileBeside("ZORKEL.DAT");
+  WriteFileBeside("ZORKEL.DAT", kRealistic);
+  LoadAndChange();
+  SaveCityDatabase();
+  EXPECT_TRUE(g_fake.boxes.empty());
+  EXPECT_EQ(ReadFileBeside("ZORKEL.BAK"), kRealistic);
+  const std::string second = ReadFileBeside("ZORKEL.DAT");
+  EXPECT_NE(second.find("Quito"), std::string::npos);
+  SetCityTableChanged(1);
+  SaveCityDatabase();
+  EXPECT_EQ(ReadFileBeside("ZORKEL.BAK"), second);
+  EXPECT_NE(first, second);
+}
+
+TEST_F(CityDatabase, AReadOnlyFileIsNotReplaced) {
+  LoadAndChange();
+  const std::string path = PathBeside("ZORKEL.DAT");
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  SaveCityDatabase();
+  ExpectSaveFailedWith("Cannot save city location database");
+  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kRealistic);
+  EXPECT_NE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+}
+
+// The second of two clocks saving at once: it starts while the first holds its new copy.
+bool g_secondWriterRan = false;
+std::string g_secondWriterBoxes;
+
+std::FILE *OpenWhileAnotherClockSaves(const char *name, const char *mode) {
+  std::FILE *file = OpenCityFile(name, mode);
+  if (std::string(mode) == "w" && !g_secondWriterRan) {
+    g_secondWriterRan = true;
+    const std::string current = CurrentCityName();
+    SetCurrentCityName("Second writer");
+    const size_t boxes = g_fake.boxes.size();
+    SaveCityDatabase();
+    if (g_fake.boxes.size() > boxes) g_secondWriterBoxes = g_fake.boxes.back().text;
+    SetCurrentCityName(current.c_str());
+    SetCityTableChanged(1);
+  }
+  return file;
+}
+
+TEST_F(CityDatabase, TwoClocksSavingAtOnceNeverTearTheFile) {
+  LoadAndChange();
+  g_secondWriterRan = false;
+  g_secondWriterBoxes.clear();
+  SetCityFileOpener(OpenWhileAnotherClockSaves);
+  SaveCityDatabase();
+  ASSERT_TRUE(g_secondWriterRan);
+  // The second could not get the new copy while the first held it, and said so; the file
+  // in place is the first save, whole.
+  EXPECT_EQ(g_secondWriterBoxes, "Cannot save city location database");
+  EXPECT_EQ(CityTableChanged(), 0);
+  const std::string realistic = kRealistic;
+  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"),
+            "Quito\r\n" + realistic.substr(realistic.find('\n') + 1) +
+                "Quito               | 78|30| 0|W|-5.00|0\r\n");
 }
 
 }  // namespace

@@ -141,6 +141,11 @@ TEST_F(SetLocation, ChecksInOrderWithTheirMessages) {
       {"Test", "10", "0", "0", "nan", "Invalid number", IDC_ZONE},
       {"Test", "10", "0", "0", "inf", "Invalid number", IDC_ZONE},
       {"Test", "10", "0", "0", "1e40", "Invalid number", IDC_ZONE},
+      // Not whole numbers, and a hex prefix where a decimal number belongs.
+      {"Test", "104.98", "0", "0", "0", "Invalid number", IDC_DEGREES},
+      {"Test", "10", "1e3", "0", "0", "Invalid number", IDC_MINUTES},
+      {"Test", "10", "0", "5abc", "0", "Invalid number", IDC_SECONDS},
+      {"Test", "10", "0", "0", "0x", "Invalid number", IDC_ZONE},
       {"   ", "10", "0", "0", "0", "Must enter location name", IDC_LOCATION_COMBO},
       {"A|B", "10", "0", "0", "0", "Location name cannot contain |", IDC_LOCATION_COMBO},
       // Several faults: only the first in the order name, degrees, ..., zone, 180 rule.
@@ -219,6 +224,16 @@ TEST_F(SetLocation, OkStoresTheCityAndMakesItCurrentWithoutWritingTheFile) {
   char quito[81] = "quito";
   EXPECT_EQ(FindCity(quito)->seconds, 5);
   EXPECT_STREQ(FindCity(quito)->name, "QUITO");
+}
+
+TEST_F(SetLocation, OkOnAnUntouchedCityWhoseZoneNoFloatHoldsChangesNothing) {
+  WriteFileBeside("ZORKEL.DAT", "St. John's\r\nSt. John's          | 52|43| 0|W|-3.30|1\r\n");
+  Open();
+  WithDialog(IDM_SET_LOCATION, [](HWND d) { Click(d, IDOK); });
+  EXPECT_EQ(CityTableChanged(), 0);
+  ClearFakeRecords();
+  SendMessageA(window_, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(g_fake.boxes.empty());  // nothing to offer at exit
 }
 
 TEST_F(SetLocation, SaveWritesTheFileAndClearsTheMark) {

@@ -122,6 +122,30 @@ TEST_F(MainWindowStart, GeometryThatWouldHideTheWindowIsIgnored) {
     EXPECT_EQ(h, c.eh) << c.x;
   }
   EXPECT_GT(minWidth, 20);
+
+  // A place that leaves too little of the caption bar to grab (less than 64 x 16 pixels on
+  // a monitor's work area) counts as absent.
+  RECT work;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const struct {
+    int x, y;
+    bool kept;
+  } edges[] = {
+      {work.right - 1, work.bottom - 1, false}, {work.right - 4, 100, false},
+      {work.right - 40, 100, false},           {100, work.bottom - 8, false},
+      {work.right - 120, 100, true},           {work.right - 120, work.bottom - 60, true},
+  };
+  for (const auto &e : edges) {
+    DeleteAllSettings();
+    WriteSetting("X", std::to_string(e.x).c_str());
+    WriteSetting("Y", std::to_string(e.y).c_str());
+    WriteSetting("Width", "500");
+    WriteSetting("Height", "300");
+    int x, y, w, h;
+    ReadWindowGeometry(&x, &y, &w, &h);
+    EXPECT_EQ(x, e.kept ? e.x : D) << e.x << "," << e.y;
+    EXPECT_EQ(y, e.kept ? e.y : D) << e.x << "," << e.y;
+  }
 }
 
 // ---- The face ----
@@ -369,6 +393,20 @@ TEST_F(Commands, TimeKindWritesOnlyOnChangeButAlwaysResetsTheCaption) {
   EXPECT_EQ(StoredSetting("Time"), "2");
   EXPECT_TRUE(Checked(g_main.mainMenu, IDM_UT));
   EXPECT_FALSE(Checked(g_main.mainMenu, IDM_LMT12));
+}
+
+TEST_F(Commands, TimeKindWhileMinimisedRewritesTheMinimisedCaptionAtOnce) {
+  Open();
+  Command(IDM_LMT24);
+  ShowWindow(window_, SW_MINIMIZE);
+  Pump();
+  SetFakeClock(1999, 7, 1, 12, 0, 0);
+  Tick();
+  EXPECT_EQ(Caption(), "12:00 LMT");
+  Command(IDM_UT);  // Washington, zone -5: 17:00 UT, without waiting for a tick
+  EXPECT_EQ(Caption(), "17:00 UT");
+  Command(IDM_LMT12);
+  EXPECT_EQ(Caption(), "12:00 PM LMT");
 }
 
 TEST_F(Commands, ChimeModeWritesOnlyOnChange) {

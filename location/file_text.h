@@ -1,0 +1,28 @@
+// The bytes of a city file as the program's single-byte (ANSI) text, whatever form an editor
+// saved them in: ANSI, UTF-8 with or without its mark, UTF-16 with its mark. Portable: the
+// conversion to the ANSI code page goes through the platform hook.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+
+// A block of the C heap holding `size` bytes and a terminating NUL after them.
+struct FileText {
+  char *bytes;
+  std::size_t size;
+};
+
+enum class TextForm { kAnsi, kUtf8, kUtf8Marked, kUtf16Le, kUtf16Be };
+
+// How the bytes are taken: by their byte-order mark, else as UTF-8 when they hold non-ASCII
+// characters that are all well-formed UTF-8, else as ANSI.
+TextForm TextFormOf(const char *bytes, std::size_t size);
+
+// Reads the stream to its end into `text` (empty when nothing could be read). False when it
+// stopped early: a read error, or no memory for the rest.
+bool ReadAllBytes(std::FILE *file, FileText *text);
+
+// Replaces the bytes with their ANSI text, without the byte-order mark or a last Ctrl-Z (the
+// old end-of-file mark). False when some of it could not be decoded whole: a character with
+// no ANSI form, a broken sequence, an odd last byte of UTF-16, a NUL byte, no memory.
+bool DecodeToAnsi(FileText *text);

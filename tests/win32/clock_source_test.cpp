@@ -32,7 +32,7 @@ double HoursOf(const SYSTEMTIME &t) {
 // Run with the computer's zone and time set from outside the process (TZ and faketime, see
 // tests/CMakeLists.txt): UT for a city on the computer's rules is the computer's own UTC,
 // in summer and winter and on either side of a change; ORVANE_EXPECT_AHEAD says which side
-// the row is on. Without TZ there is nothing to compare with, and it is skipped.
+// the row is on. Without TZ (or with another zone) it is skipped.
 TEST(ComputerZone, UtOfACityOnTheComputersRulesIsTheComputersUtc) {
   char tz[64] = "";
   if (GetEnvironmentVariableA("TZ", tz, sizeof tz) == 0) GTEST_SKIP() << "no TZ given";
@@ -42,9 +42,14 @@ TEST(ComputerZone, UtOfACityOnTheComputersRulesIsTheComputersUtc) {
   } cities[] = {{"Europe/London", 0.0}, {"Europe/Paris", 1.0}, {"Australia/Sydney", 10.0},
                 {"America/Havana", -5.0}};
   Location city{};
+  bool known = false;
   for (const auto &c : cities) {
-    if (std::strcmp(c.tz, tz) == 0) city.zone = c.zone;
+    if (std::strcmp(c.tz, tz) == 0) {
+      city.zone = c.zone;
+      known = true;
+    }
   }
+  if (!known) GTEST_SKIP() << "no city of this table lies in " << tz;
   city.dst = kComputerDaylightSaving;
   UseFakeClock(false);
   char ahead[16] = "";

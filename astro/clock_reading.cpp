@@ -32,13 +32,20 @@ double ReadClock(int kind, const Location &location) {
   DateFromJulianDay(jdLocal, &dL, &mL, &yL);
 
   double effectiveZone = location.zone;
-  if (location.dst != 0 && (kind == kUt || kind == kLst || kind == kGst)) {
+  const bool shifted = kind == kUt || kind == kLst || kind == kGst;  // never local mean time
+  const std::int32_t rule = DaylightSavingOf(location.dst);
+  if (shifted && rule == kUsDaylightSaving) {
     if (g_dstStart == -1.0 || g_dstEnd == -1.0 || g_dstYear != yL) {
       UsDaylightSavingWindow(yL, &g_dstStart, &g_dstEnd);
       g_dstYear = yL;
     }
     // The computer's clock is taken to include the daylight-saving hour: both bounds count.
     if (jdLocal >= g_dstStart && jdLocal <= g_dstEnd) effectiveZone = location.zone + 1.0;
+  } else if (shifted && rule == kComputerDaylightSaving) {
+    // The computer knows its own rules, whatever the country and the hemisphere, and which
+    // side of a change a repeated hour lies on: its clock is ahead of the city's standard
+    // zone by exactly what it says.
+    effectiveZone = location.zone + g_platform.readDaylightHours();
   }
   const double jdUt = jdLocal - effectiveZone * (1.0 / 24.0);
 

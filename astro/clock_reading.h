@@ -17,7 +17,9 @@ constexpr int kTimeKindCount = 5;
 double LocalClockJulianDay();
 
 // The time of day to show, in hours: [0, 24) for the LMT kinds and UT, [0, 24] for the
-// sidereal kinds. Reads the local clock once.
+// sidereal kinds. Reads the local clock once. UT and the sidereal kinds take the Location's
+// zone plus the daylight-saving hour its code gives: the US rules by year, or whatever the
+// computer's time-zone settings say now.
 double ReadClock(int kind, const Location &location);
 
 // The cached daylight-saving window, for tests and diagnostics: the local year it holds

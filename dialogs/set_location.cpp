@@ -110,7 +110,8 @@ INT_PTR OnConfirm(HWND dialog, bool save) {
     ShowFieldError(dialog, IDC_ZONE, IDS_INVALID_NUMBER, 1);
     return 1;
   }
-  if (zone < -12.0 || zone > 12.0) {
+  // Civil time reaches from 12 hours behind Greenwich to 14 ahead (Kiritimati).
+  if (zone < -12.0 || zone > 14.0) {
     ShowFieldError(dialog, IDC_ZONE, IDS_ZONE_RANGE, 1);
     return 1;
   }
@@ -125,8 +126,10 @@ INT_PTR OnConfirm(HWND dialog, bool save) {
   g_dialogLocation.zone = zone;
   g_dialogLocation.hemisphere = g_dialogHemisphere;
   g_dialogLocation.longitude = seconds * (1.0 / 3600.0) + minutes * (1.0 / 60.0) + degrees;
-  g_dialogLocation.dst =
-      SendDlgItemMessageA(dialog, IDC_DST, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+  g_dialogLocation.dst = IsDlgButtonChecked(dialog, IDC_DST) == BST_CHECKED ? kUsDaylightSaving
+                          : IsDlgButtonChecked(dialog, IDC_DST_WINDOWS) == BST_CHECKED
+                              ? kComputerDaylightSaving
+                              : kNoDaylightSaving;
   StoreCity(0, name, degrees, minutes, seconds, g_dialogHemisphere, zone, g_dialogLocation.dst);
   // Save closes the dialog whatever its outcome: a failure has shown its own warning and
   // leaves the table marked as changed, so the question comes again at closing.
@@ -150,8 +153,11 @@ void FillLocationFields(HWND dialog, int degrees, int minutes, int seconds, int 
   SetDlgItemTextA(dialog, IDC_SECONDS, text);
   SetNumberField(dialog, zone, 6, 2, IDC_ZONE);
   CheckRadioButton(dialog, IDC_WEST, IDC_EAST, hemisphere == kWest ? IDC_WEST : IDC_EAST);
-  // A hand-edited file may hold any number: all but 0 mean the rules apply.
-  SendDlgItemMessageA(dialog, IDC_DST, BM_SETCHECK, dst != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+  // A hand-edited file may hold any number: all but 0 and 2 mean the US rules.
+  const std::int32_t rule = DaylightSavingOf(dst);
+  CheckDlgButton(dialog, IDC_DST, rule == kUsDaylightSaving ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(dialog, IDC_DST_WINDOWS,
+                 rule == kComputerDaylightSaving ? BST_CHECKED : BST_UNCHECKED);
 }
 
 INT_PTR CALLBACK SetLocationDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
@@ -165,6 +171,13 @@ INT_PTR CALLBACK SetLocationDialogProc(HWND dialog, UINT message, WPARAM wParam,
     case IDC_EAST:
       CheckRadioButton(dialog, IDC_WEST, IDC_EAST, id);
       g_dialogHemisphere = id == IDC_WEST ? kWest : kEast;
+      return 0;
+    case IDC_DST:
+    case IDC_DST_WINDOWS:
+      // One set of rules at most: ticking one box clears the other; neither means none.
+      if (IsDlgButtonChecked(dialog, id) == BST_CHECKED) {
+        CheckDlgButton(dialog, id == IDC_DST ? IDC_DST_WINDOWS : IDC_DST, BST_UNCHECKED);
+      }
       return 0;
     case IDOK:
       return OnConfirm(dialog, false);

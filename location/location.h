@@ -15,5 +15,20 @@ struct Location {
   std::int32_t hemisphere;  // a Hemisphere code
   double longitude;         // decimal degrees, never negative; the direction is in hemisphere
   double zone;              // standard time zone in hours, positive east: UT = local - zone
-  std::int32_t dst;         // 1 when the US daylight-saving rules apply
+  std::int32_t dst;         // a daylight-saving code, below
 };
+
+// Daylight-saving codes, as the city file stores them: none, the US rules by year, or the
+// rules of the computer's own time zone.
+enum DaylightSavingCode : std::int32_t {
+  kNoDaylightSaving = 0,
+  kUsDaylightSaving = 1,
+  kComputerDaylightSaving = 2,
+};
+
+// What a stored code means. Codes other than 0, 1 and 2 come only from hand-edited files or
+// newer programs; they mean the US rules, as every nonzero code did before the computer's
+// rules could be chosen, so an old file reads exactly as it always has.
+inline std::int32_t DaylightSavingOf(std::int32_t code) {
+  return code == kNoDaylightSaving || code == kComputerDaylightSaving ? code : kUsDaylightSaving;
+}

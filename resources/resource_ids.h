@@ -98,6 +98,7 @@
 #define IDC_HOURS_LABEL            139
 #define IDC_SAVE                   141
 #define IDC_DST                    199
+#define IDC_DST_WINDOWS            200
 
 /* ---- About dialog controls ---- */
 #define IDC_ABOUT_TEXT             114

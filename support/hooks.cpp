@@ -22,6 +22,19 @@ void ReadLibraryClock(CivilTime *now) {
   now->second = parts.tm_sec > 59 ? 59 : parts.tm_sec;  // a leap second shows as :59
 }
 
+// The C library knows whether daylight saving is in force, not by how much: the same
+// reading taken as standard time falls later by exactly that amount.
+double ReadLibraryDaylightHours() {
+  const std::time_t t = std::time(nullptr);
+  const std::tm *local = std::localtime(&t);
+  if (local == nullptr || local->tm_isdst <= 0) return 0.0;
+  std::tm standard = *local;
+  standard.tm_isdst = 0;
+  const std::time_t asStandard = std::mktime(&standard);
+  if (asStandard == static_cast<std::time_t>(-1)) return 0.0;
+  return std::difftime(asStandard, t) / 3600.0;
+}
+
 int ReadNoProfileInt(const char *, const char *, int defaultValue) { return defaultValue; }
 
 void ReadNoProfileString(const char *, const char *, const char *defaultValue, char *out,
@@ -81,6 +94,7 @@ long WideToLatin1(const std::uint16_t *units, std::size_t count, char *out, std:
 PlatformHooks DefaultPlatformHooks() {
   PlatformHooks hooks{};
   hooks.readLocalTime = ReadLibraryClock;
+  hooks.readDaylightHours = ReadLibraryDaylightHours;
   hooks.readProfileInt = ReadNoProfileInt;
   hooks.readProfileString = ReadNoProfileString;
   hooks.loadText = LoadNoText;

@@ -33,6 +33,9 @@ enum { kAnswerOk = 1, kAnswerYes = 6, kAnswerNo = 7 };
 struct PlatformHooks {
   // The local civil date and time (Win32: GetLocalTime).
   void (*readLocalTime)(CivilTime *now);
+  // How many hours the computer's clock is ahead of its standard time right now: 0 outside
+  // daylight saving (Win32: GetTimeZoneInformation).
+  double (*readDaylightHours)();
   // The user's profile, as GetProfileIntA / GetProfileStringA read it.
   int (*readProfileInt)(const char *section, const char *key, int defaultValue);
   void (*readProfileString)(const char *section, const char *key, const char *defaultValue,

@@ -1,6 +1,6 @@
-// The platform hooks on Windows: GetLocalTime, the WIN.INI profile, the string table,
-// message boxes, MessageBeep, the main window's timer, ExitProcess, global memory, the ANSI
-// code page. Win32.
+// The platform hooks on Windows: GetLocalTime, the time-zone settings, the WIN.INI profile,
+// the string table, message boxes, MessageBeep, the main window's timer, ExitProcess, global
+// memory, the ANSI code page. Win32.
 #include "support/win32_hooks.h"
 
 #include "support/hooks.h"
@@ -20,6 +20,16 @@ void ReadWin32Clock(CivilTime *now) {
   now->hour = st.wHour;
   now->minute = st.wMinute;
   now->second = st.wSecond;
+}
+
+// The bias Windows applies now, from its own time-zone settings: daylight time is ahead of
+// standard time by the difference of the two biases (minutes, subtracted from UTC).
+double ReadWin32DaylightHours() {
+  TIME_ZONE_INFORMATION zone;
+  if (GetTimeZoneInformation(&zone) != TIME_ZONE_ID_DAYLIGHT) return 0.0;
+  const long ahead = static_cast<long>(zone.StandardBias) - static_cast<long>(zone.DaylightBias);
+  if (ahead < -24 * 60 || ahead > 24 * 60) return 0.0;  // settings no clock could keep
+  return static_cast<double>(ahead) / 60.0;
 }
 
 int ReadWin32ProfileInt(const char *section, const char *key, int defaultValue) {
@@ -94,6 +104,7 @@ long WideToWin32Ansi(const std::uint16_t *units, std::size_t count, char *out, s
 void InstallWin32Hooks(HINSTANCE instance) {
   g_resourceInstance = instance;
   g_platform.readLocalTime = ReadWin32Clock;
+  g_platform.readDaylightHours = ReadWin32DaylightHours;
   g_platform.readProfileInt = ReadWin32ProfileInt;
   g_platform.readProfileString = ReadWin32ProfileString;
   g_platform.loadText = LoadWin32Text;

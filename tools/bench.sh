@@ -5,6 +5,8 @@
 #   - ZORKEL.EXE's size (stripped) and the DLLs it imports, x86_64 and i686
 #   - CPU time over 60 s of running under Wine on Xvfb, beside xclock on the same display
 #   - time from start to the first painted clock text, under Wine
+#   - how late the shown second changes after the computer's, read back from the screen,
+#     for the tick that follows the computer's seconds and for the old free-running timer
 #   - the shown GST against ERFA's IAU 2006 GMST, 1950 to 2050
 # Usage: tools/bench.sh [OUTPUT]   (default docs/performance.md)
 set -euo pipefail
@@ -78,6 +80,21 @@ kill "$xclock"
 wine build/win64/orvctl.exe close 20
 hz=$(getconf CLK_TCK)
 echo "$(( c1 - c0 )) $(( x1 - x0 )) $(( s1 - s0 )) $hz" >"$work/cpu.txt"
+
+say "lag of the shown second behind the computer's (40 s each)"
+tick_lag() {  # tick_lag EXE OUTPUT: the clock in LMT 24-hour, its seconds watched for 40 s
+  cp "$1" "$app/ZORKEL.EXE"
+  wine reg delete 'HKCU\Software\Corvanta\Orvane 2' /f >/dev/null 2>&1 || true
+  (cd "$app" && exec wine ./ZORKEL.EXE) &
+  wine build/win64/orvctl.exe wait 30 >/dev/null
+  wine build/win64/orvctl.exe key F6 >/dev/null
+  wine build/win64/orvctl.exe move 100 100 480 240 >/dev/null
+  sleep 1
+  wine build/win64/orvctl.exe tick-lag 40 | tr -d '\r' >"$2"
+  wine build/win64/orvctl.exe close 20
+}
+tick_lag build/win64/dist/ZORKEL.EXE "$work/lag-aligned.txt"
+tick_lag build/win64/bench/zorkel_free_running.exe "$work/lag-free.txt"
 rm -rf "$app"
 
 say "GST against IAU 2006 GMST, 1950-2050"

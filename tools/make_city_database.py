@@ -9,9 +9,11 @@ date or the machine's own time zone, so two runs over the same tz release give
 the same bytes. What was left out or renamed is reported on standard error.
 
 One city per tz zone: the zone's principal city (the last part of the zone
-name), its longitude from zone.tab, its standard time zone in hours and a flag
-telling whether its clocks follow the United States daylight-saving rules,
-which is the only daylight saving the clock knows how to apply.
+name), its longitude from zone.tab, its standard time zone in hours and its
+daylight-saving code: 1 when its clocks follow the United States rules (which
+the clock works out itself), 2 when they change on other rules (the clock then
+takes the daylight saving of the computer's own time zone), 0 when they never
+change.
 """
 
 import argparse
@@ -30,9 +32,13 @@ LINE_FORMAT = "%-20s|%3d|%2d|%2d|%c|%2.2f|%d"
 NAME_LENGTH = 20
 ENCODING = "cp1252"
 
-# The city dialog accepts zones from -12 to +12 hours only, so a city beyond
-# them (the +13 and +14 islands of the Pacific) could never be confirmed there.
-ZONE_LIMIT_SECONDS = 12 * 3600
+# Civil time reaches from 12 hours behind Greenwich (no one lives there, but the
+# dialog takes it) to 14 ahead (Kiritimati); the city dialog accepts the same range.
+ZONE_WEST_LIMIT_SECONDS = -12 * 3600
+ZONE_EAST_LIMIT_SECONDS = 14 * 3600
+
+# The daylight-saving codes of the file: none, the US rules, the computer's own rules.
+NO_DST, US_DST, COMPUTER_DST = 0, 1, 2
 
 # The flag has to describe how clocks are kept now and in the years ahead: the
 # clock applies it to the current year only. The range starts in 2023, the first
@@ -218,6 +224,16 @@ def follows_us_rules(zone, standard, year):
     return offset_changes(zone, year) == expected
 
 
+def daylight_saving_code(zone, standard):
+    """US_DST when the zone keeps the US rules in every year of the range;
+    COMPUTER_DST when its clocks still change in the last year of the range, on any
+    other rules (Europe, the southern hemisphere, Havana's midnight changes,
+    Morocco's Ramadan); NO_DST when they no longer change at all."""
+    if all(follows_us_rules(zone, standard, year) for year in range(FIRST_YEAR, LAST_YEAR + 1)):
+        return US_DST
+    return COMPUTER_DST if offset_changes(zone, LAST_YEAR) else NO_DST
+
+
 # Latin letters that have no accent to drop and so do not simplify on their own.
 PLAIN_LETTERS = str.maketrans({"Đ": "D", "đ": "d", "Ł": "L", "ł": "l", "Ħ": "H", "ħ": "h",
                                "ı": "i", "Ŧ": "T", "ŧ": "t", "Ŋ": "N", "ŋ": "n"})
@@ -301,8 +317,8 @@ def build(zoneinfo_dir):
             left_out.append((zone.name, "not a place"))
             continue
         standard = standard_offset_seconds(zoneinfo_dir, zone.name)
-        if abs(standard) > ZONE_LIMIT_SECONDS:
-            left_out.append((zone.name, f"standard offset {standard / 3600:+g} h is beyond ±12 h"))
+        if not ZONE_WEST_LIMIT_SECONDS <= standard <= ZONE_EAST_LIMIT_SECONDS:
+            left_out.append((zone.name, f"standard offset {standard / 3600:+g} h is beyond -12..+14 h"))
             continue
         long_name = readable_name(zone.name)
         if not long_name:
@@ -310,11 +326,10 @@ def build(zoneinfo_dir):
             continue
         with open(zoneinfo_dir / zone.name, "rb") as tz_file:
             tz = ZoneInfo.from_file(tz_file, key=zone.name)
-        us_rules = all(follows_us_rules(tz, standard, year)
-                       for year in range(FIRST_YEAR, LAST_YEAR + 1))
         cities.append({"zone": zone, "long_name": long_name,
                        "longitude": longitude_fields(zone.coordinates),
-                       "zone_hours": zone_hours(standard), "dst": 1 if us_rules else 0})
+                       "zone_hours": zone_hours(standard),
+                       "dst": daylight_saving_code(tz, standard)})
     renamed = assign_names(cities)
     cities.sort(key=lambda c: (c["name"].lower(), c["name"]))
     if not any(c["name"] == DEFAULT_CITY for c in cities):
@@ -343,7 +358,8 @@ def main():
 
     report = sys.stderr
     print(f"{args.output}: {len(cities)} cities, "
-          f"{sum(c['dst'] for c in cities)} on the US daylight-saving rules", file=report)
+          f"{sum(c['dst'] == US_DST for c in cities)} on the US daylight-saving rules, "
+          f"{sum(c['dst'] == COMPUTER_DST for c in cities)} on other rules", file=report)
     for zone_name, reason in left_out:
         print(f"left out {zone_name}: {reason}", file=report)
     for zone_name, old, new in renamed:

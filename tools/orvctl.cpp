@@ -20,14 +20,23 @@
 //   orvctl window CAPTION rect|close   another top-level window of the clock (the help)
 //   orvctl time-to-paint EXE   start EXE; print the milliseconds until its window shows and
 //                              until dark text first shows in it; then close it
+//   orvctl tick-lag SECONDS    watch the clock's shown seconds for SECONDS, reading its pixels
+//                              back every few ms, and report each change against the
+//                              computer's clock: lag median, 99th percentile and worst, and
+//                              the seconds skipped or shown twice
 //   orvctl hold                keep a hidden window open until killed: Wine's desktop process
 //                              then stays up, instead of being started (with inherited
 //                              output pipes) from inside whichever test next makes a window
 #include <windows.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <vector>
 
 namespace {
 
@@ -135,6 +144,166 @@ int TimeToPaint(const char *exe) {
   CloseHandle(process.hProcess);
   if (painted < 0) return Fail("no clock text appeared");
   std::printf("window %.0f ms, text %.0f ms\n", shown, painted);
+  return 0;
+}
+
+// ---- tick-lag ----
+
+// The computer's clock in seconds since 1601, to the microsecond where Windows has it.
+double ComputerSeconds() {
+  using Precise = void(WINAPI *)(FILETIME *);
+  static const Precise precise = reinterpret_cast<Precise>(reinterpret_cast<void *>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetSystemTimePreciseAsFileTime")));
+  FILETIME ft;
+  if (precise != nullptr) {
+    precise(&ft);
+  } else {
+    GetSystemTimeAsFileTime(&ft);
+  }
+  const std::uint64_t ticks = (static_cast<std::uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+  return static_cast<double>(ticks) / 1e7;
+}
+
+// A rectangle of the screen as it is shown now, as a grid of dark (text) and light pixels.
+class ScreenGrab {
+ public:
+  ScreenGrab(int width, int height) : width_(width), height_(height) {
+    screen_ = GetDC(nullptr);
+    memory_ = CreateCompatibleDC(screen_);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    bitmap_ = CreateDIBSection(memory_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    old_ = SelectObject(memory_, bitmap_);
+  }
+  ~ScreenGrab() {
+    SelectObject(memory_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(memory_);
+    ReleaseDC(nullptr, screen_);
+  }
+  void Take(int x, int y) {
+    BitBlt(memory_, 0, 0, width_, height_, screen_, x, y, SRCCOPY);
+    GdiFlush();
+  }
+  bool Dark(int x, int y) const {
+    const unsigned char *p = static_cast<const unsigned char *>(bits_) + 4 * (y * width_ + x);
+    return p[0] + p[1] + p[2] < 384;
+  }
+  std::uint64_t Hash() const {  // of the dark/light pattern
+    std::uint64_t h = 1469598103934665603ull;
+    for (int y = 0; y < height_; ++y) {
+      for (int x = 0; x < width_; ++x) h = (h ^ (Dark(x, y) ? 1u : 0u)) * 1099511628211ull;
+    }
+    return h;
+  }
+
+ private:
+  int width_, height_;
+  HDC screen_, memory_;
+  HBITMAP bitmap_;
+  HGDIOBJ old_;
+  void *bits_ = nullptr;
+};
+
+double Percentile(std::vector<double> values, double fraction) {
+  if (values.empty()) return 0.0;
+  std::sort(values.begin(), values.end());
+  const std::size_t rank = static_cast<std::size_t>(std::ceil(fraction * static_cast<double>(values.size())));
+  return values[rank == 0 ? 0 : rank - 1];
+}
+
+// The clock shows hh:mm:ss in a fixed-pitch font: the last eighth of the text is the units
+// digit of the seconds. Its pixel pattern changes exactly when the shown second does; which
+// digit each pattern is, is learnt from the computer's clock at the changes (a vote, so the
+// rare change seen just across a second of the computer's own does not mislead it).
+int TickLag(HWND w, double seconds) {
+  RECT client;
+  GetClientRect(w, &client);
+  POINT origin = {0, 0};
+  ClientToScreen(w, &origin);
+  const int width = client.right, height = client.bottom;
+  if (width <= 0 || height <= 0) return Fail("the clock's window has no client area");
+
+  // Where the text is: every dark pixel over two seconds, so that all its digits are seen.
+  int left = width, right = -1, top = height, bottom = -1;
+  {
+    ScreenGrab whole(width, height);
+    for (double until = ComputerSeconds() + 2.2; ComputerSeconds() < until; Sleep(50)) {
+      whole.Take(origin.x, origin.y);
+      for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+          if (!whole.Dark(x, y)) continue;
+          left = std::min(left, x);
+          right = std::max(right, x);
+          top = std::min(top, y);
+          bottom = std::max(bottom, y);
+        }
+      }
+    }
+  }
+  if (right < 0) return Fail("no clock text on the screen");
+  const int cell = (right - left + 1) / 8;
+  const int digitLeft = right + 1 - cell * 9 / 10;
+  ScreenGrab digit(right + 1 - digitLeft, bottom + 1 - top);
+
+  struct Change {
+    double at;
+    std::uint64_t pattern;
+  };
+  std::vector<Change> changes;
+  std::vector<double> periods;
+  std::uint64_t last = 0;
+  double previous = 0.0;
+  const double start = ComputerSeconds();
+  for (;;) {
+    digit.Take(origin.x + digitLeft, origin.y + top);
+    const double now = ComputerSeconds();  // the change was on the screen by now
+    const std::uint64_t pattern = digit.Hash();
+    if (changes.empty() || pattern != last) changes.push_back({now, pattern});
+    last = pattern;
+    if (previous > 0.0) periods.push_back(now - previous);
+    previous = now;
+    if (now - start >= seconds) break;
+    Sleep(2);
+  }
+
+  std::map<std::uint64_t, int[10]> votes;
+  for (std::size_t i = 1; i < changes.size(); ++i) {
+    const auto whole = static_cast<long long>(std::floor(changes[i].at));
+    ++votes[changes[i].pattern][whole % 10];
+  }
+  auto digitOf = [&votes](std::uint64_t pattern) {
+    auto found = votes.find(pattern);
+    if (found == votes.end()) return -1;
+    return static_cast<int>(std::max_element(found->second, found->second + 10) - found->second);
+  };
+  std::vector<double> lags;
+  int skipped = 0, doubled = 0, unread = 0;
+  for (std::size_t i = 1; i < changes.size(); ++i) {
+    const int shown = digitOf(changes[i].pattern);
+    const int before = digitOf(changes[i - 1].pattern);
+    if (shown < 0 || (i > 1 && before < 0)) {
+      ++unread;
+      continue;
+    }
+    // The latest moment at or before the change when the computer's seconds ended in `shown`.
+    const auto whole = static_cast<long long>(std::floor(changes[i].at));
+    const double since = changes[i].at - static_cast<double>(whole - ((whole % 10 - shown + 10) % 10));
+    if (i == 1) continue;  // the first change ends a second watched only in part
+    lags.push_back(since * 1000.0);
+    const int step = (shown - before + 10) % 10;
+    if (step > 1) skipped += step - 1;
+    if (step == 1 && changes[i].at - changes[i - 1].at > 1.5) ++doubled;
+  }
+  std::printf("changes %u in %.1f s, sampled every %.1f ms (median); lag median %.1f ms, "
+              "p99 %.1f ms, worst %.1f ms; skipped %d, doubled %d, unread %d\n",
+              static_cast<unsigned>(lags.size()), previous - start, Percentile(periods, 0.5) * 1000.0,
+              Percentile(lags, 0.5), Percentile(lags, 0.99), Percentile(lags, 1.0), skipped,
+              doubled, unread);
   return 0;
 }
 
@@ -247,6 +416,8 @@ int main(int argc, char **argv) {
   } else if (std::strcmp(verb, "move") == 0 && argc == 6) {
     SetWindowPos(clock, nullptr, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
                  std::atoi(argv[5]), SWP_NOZORDER | SWP_NOACTIVATE);
+  } else if (std::strcmp(verb, "tick-lag") == 0 && argc == 3) {
+    return TickLag(clock, std::atof(argv[2]));
   } else if (std::strcmp(verb, "show") == 0 && argc == 3) {
     ShowWindow(clock, std::strcmp(argv[2], "minimize") == 0 ? SW_MINIMIZE : SW_RESTORE);
   } else if (std::strcmp(verb, "close") == 0) {

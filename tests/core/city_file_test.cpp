@@ -71,13 +71,16 @@ class CityFile : public testing::Test {
 
 TEST_F(CityFile, WritesTheExactLineFormat) {
   Load("Denver\nDenver|104|59|0|W|-7.00|1\nSt. John's|52|43|0|W|-3.5|1\n"
-       "Sydney|151|12|0|E|10|0\nLondon|0|7|39|W|0|0\n");
+       "Sydney|151|12|0|E|10|0\nLondon|0|7|39|W|0|2\nNewer|1|0|0|E|0|7\n");
+  // Daylight-saving codes go back as they came, 2 and codes this program does not know
+  // included (a newer program's choice survives a save here; it reads as the US rules).
   EXPECT_EQ(Save(),
             "Denver\n"
             "Denver              |104|59| 0|W|-7.00|1\n"
             "St. John's          | 52|43| 0|W|-3.50|1\n"
             "Sydney              |151|12| 0|E|10.00|0\n"
-            "London              |  0| 7|39|W|0.00|0\n");
+            "London              |  0| 7|39|W|0.00|2\n"
+            "Newer               |  1| 0| 0|E|0.00|7\n");
 }
 
 TEST_F(CityFile, ReadsHandEditedLines) {

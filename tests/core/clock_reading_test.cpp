@@ -72,6 +72,64 @@ TEST_F(ClockReading, DaylightSavingBoundsAreInclusiveOnTheLocalClock) {
   }
 }
 
+// The computer's own rules (code 2): UT is the local clock less the city's standard zone and
+// less whatever the computer says its clock is ahead of standard time. The rows are what
+// Windows reports in each place on either side of each change of 2026; codes 0 and 1 never
+// look at it, and an unknown code reads as 1.
+TEST_F(ClockReading, DaylightSavingCodesAgainstTheComputersRules) {
+  struct Case {
+    const char *where;
+    double zone;
+    int code;
+    CivilTime local;
+    double computerAhead;
+    double ut;
+  } cases[] = {
+      {"London winter", 0.0, 2, {2026, 1, 15, 12, 0, 0}, 0.0, 12.0},
+      {"London summer", 0.0, 2, {2026, 7, 15, 12, 0, 0}, 1.0, 11.0},
+      {"London before spring", 0.0, 2, {2026, 3, 29, 0, 59, 59}, 0.0, 59.0 / 60 + 59.0 / 3600},
+      {"London after spring", 0.0, 2, {2026, 3, 29, 2, 0, 0}, 1.0, 1.0},
+      {"London before autumn", 0.0, 2, {2026, 10, 25, 1, 59, 59}, 1.0, 59.0 / 60 + 59.0 / 3600},
+      {"London after autumn", 0.0, 2, {2026, 10, 25, 1, 0, 0}, 0.0, 1.0},
+      {"Paris winter", 1.0, 2, {2026, 12, 1, 9, 0, 0}, 0.0, 8.0},
+      {"Paris summer", 1.0, 2, {2026, 6, 1, 9, 0, 0}, 1.0, 7.0},
+      {"Sydney summer", 10.0, 2, {2026, 1, 15, 9, 0, 0}, 1.0, 22.0},
+      {"Sydney winter", 10.0, 2, {2026, 7, 15, 9, 0, 0}, 0.0, 23.0},
+      {"Sydney before autumn", 10.0, 2, {2026, 4, 5, 2, 59, 59}, 1.0, 15.0 + 59.0 / 60 + 59.0 / 3600},
+      {"Sydney after autumn", 10.0, 2, {2026, 4, 5, 2, 0, 0}, 0.0, 16.0},
+      {"Havana before spring", -5.0, 2, {2026, 3, 7, 23, 59, 59}, 0.0, 4.0 + 59.0 / 60 + 59.0 / 3600},
+      {"Havana after spring", -5.0, 2, {2026, 3, 8, 1, 0, 0}, 1.0, 5.0},
+      {"Havana summer", -5.0, 2, {2026, 8, 1, 12, 0, 0}, 1.0, 16.0},
+      {"Lord Howe summer", 10.5, 2, {2026, 1, 15, 12, 0, 0}, 0.5, 1.0},
+      // Codes 0 and 1 read as they always have, whatever the computer says.
+      {"code 0", -5.0, 0, {2026, 7, 1, 12, 0, 0}, 1.0, 17.0},
+      {"code 1 summer", -5.0, 1, {2026, 7, 1, 12, 0, 0}, 0.0, 16.0},
+      {"code 1 winter", -5.0, 1, {2026, 1, 15, 12, 0, 0}, 1.0, 17.0},
+      {"code 7 as 1", -5.0, 7, {2026, 7, 1, 12, 0, 0}, 0.0, 16.0},
+      {"code -1 as 1", -5.0, -1, {2026, 1, 15, 12, 0, 0}, 1.0, 17.0},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.where);
+    g_fake.now = c.local;
+    g_fake.daylightHours = c.computerAhead;
+    Location l = Eastern(c.code);
+    l.zone = c.zone;
+    EXPECT_NEAR(ReadClock(kUt, l), c.ut, 1e-7);
+    // Local mean time is the computer's clock itself, in every code.
+    EXPECT_NEAR(ReadClock(kLmt24, l),
+                c.local.hour + c.local.minute / 60.0 + c.local.second / 3600.0, 1e-7);
+    // The sidereal times take the same shift: as a city without daylight saving whose
+    // zone already holds it.
+    if (c.code == kComputerDaylightSaving) {
+      Location shifted = l;
+      shifted.dst = kNoDaylightSaving;
+      shifted.zone = c.zone + c.computerAhead;
+      EXPECT_EQ(ReadClock(kGst, l), ReadClock(kGst, shifted));
+      EXPECT_EQ(ReadClock(kLst, l), ReadClock(kLst, shifted));
+    }
+  }
+}
+
 TEST_F(ClockReading, LocalMeanTimeIgnoresDaylightSaving) {
   for (int day : {1, 15}) {
     SetFakeClock(2026, 7, day, 9, 30, 0);

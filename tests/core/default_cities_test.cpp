@@ -39,6 +39,7 @@ TEST(ShippedCities, LoadSaveAndReloadIdentically) {
   EXPECT_STREQ(london.name, "London");
   EXPECT_EQ(london.hemisphere, kWest);
   EXPECT_EQ(london.zone, 0.0);
+  EXPECT_EQ(london.dst, kComputerDaylightSaving);  // British summer time is not the US one
 
   std::FILE *saved = std::tmpfile();
   ASSERT_TRUE(WriteCityFile(saved));

@@ -54,6 +54,8 @@ void ThrowProcessEnded(int exitCode) {
 
 void ReadFakeClock(CivilTime *now) { *now = g_fake.now; }
 
+double ReadFakeDaylightHours() { return g_fake.daylightHours; }
+
 int RecordBox(void *owner, const char *text, const char *caption, unsigned style) {
   g_fake.boxes.push_back({owner, text, caption, style});
   return g_fake.answer;
@@ -73,6 +75,7 @@ void InstallFakePlatform() {
   g_fake = FakePlatform{};
   g_platform = DefaultPlatformHooks();
   g_platform.readLocalTime = ReadFakeClock;
+  g_platform.readDaylightHours = ReadFakeDaylightHours;
   g_platform.readProfileInt = ReadFakeInt;
   g_platform.readProfileString = ReadFakeString;
   g_platform.loadText = LoadFakeText;

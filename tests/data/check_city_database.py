@@ -4,8 +4,9 @@
 Usage: tests/data/check_city_database.py FILE [--zoneinfo DIR]
 
 Every city must be the principal city of a tz zone, with that zone's longitude from
-zone.tab to the second, its standard offset in hours, and DST 1 exactly when its
-clocks follow the United States daylight-saving rules; the file must keep the
+zone.tab to the second, its standard offset in hours, and the daylight-saving code
+its clocks call for: 1 exactly when they follow the United States rules, 2 when
+they change on any other rules, 0 when they do not change; the file must keep the
 program's own layout (the printf format the program saves with, CR LF line ends,
 Windows-1252 text, names unique ignoring case, sorted, London first).
 
@@ -29,7 +30,7 @@ SKIPPED = 77
 
 CITY_FORMAT = "%-20s|%3d|%2d|%2d|%c|%2.2f|%d"
 CITY_LINE = re.compile(r"(.{20})\|([ 0-9]{3})\|([ 0-9]{2})\|([ 0-9]{2})\|([WE])\|"
-                       r"(-?[0-9]+\.[0-9]{2})\|([01])")
+                       r"(-?[0-9]+\.[0-9]{2})\|([012])")
 FIRST_LINE = "London"
 FEWEST_CITIES = 200   # a default file worth shipping covers the world, not a handful
 
@@ -187,6 +188,17 @@ def us_rule_deviation(tz, std, year):
     return None
 
 
+def clock_changes(tz, year):
+    """The distinct UTC offsets the zone's clocks keep during the year, when there are
+    more than one (read every six hours: no real summer time is shorter); else None."""
+    offsets = set()
+    moment = datetime.datetime(year, 1, 1, 1, tzinfo=UTC)
+    while moment.year == year:
+        offsets.add(moment.astimezone(tz).utcoffset())
+        moment += 6 * HOUR
+    return ", ".join(hours(o) for o in sorted(offsets)) if len(offsets) > 1 else None
+
+
 def hours(delta):
     return f"{delta.total_seconds() / 3600:+g} h"
 
@@ -234,8 +246,8 @@ def check_row(text, zones, tz_dir, claimed):
         problems.append(f"not written with {CITY_FORMAT!r}: {text!r}")
     if zone_text == "-0.00":
         problems.append("zone written as -0.00")
-    if not -12.0 <= fields[4] <= 12.0:
-        problems.append(f"zone {zone_text} is outside -12..12 hours")
+    if not -12.0 <= fields[4] <= 14.0:
+        problems.append(f"zone {zone_text} is outside -12..14 hours")
 
     zone = find_zone(name, zones)
     if zone is None:
@@ -264,12 +276,18 @@ def check_row(text, zones, tz_dir, claimed):
     deviations = [(year, us_rule_deviation(tz, std, year))
                   for year in range(FIRST_YEAR, LAST_YEAR + 1)]
     deviations = [(year, why) for year, why in deviations if why is not None]
+    changes = clock_changes(tz, LAST_YEAR)
     if fields[5] == 1 and deviations:
         year, why = deviations[0]
         problems.append(f"DST 1, but {zone.key} leaves the US rules in {year}: {why}")
-    if fields[5] == 0 and not deviations:
-        problems.append(f"DST 0, but {zone.key} keeps the US rules in every year "
-                        f"{FIRST_YEAR}-{LAST_YEAR}")
+    if fields[5] != 1 and not deviations:
+        problems.append(f"DST {fields[5]}, but {zone.key} keeps the US rules in every year "
+                        f"{FIRST_YEAR}-{LAST_YEAR}: 1")
+    if fields[5] == 2 and not changes:
+        problems.append(f"DST 2, but the clocks of {zone.key} no longer change ({LAST_YEAR}): 0")
+    if fields[5] == 0 and changes:
+        problems.append(f"DST 0, but the clocks of {zone.key} change in {LAST_YEAR} "
+                        f"({changes}): " + ("2" if deviations else "1"))
     return problems, name, zone
 
 

@@ -88,6 +88,15 @@ void FailInMainWindow() {
   FAIL_IF(true, IDS_GDI_ERROR);
 }
 
+// A tick whose next tick cannot be armed (the window is gone, so SetTimer fails).
+void TickWithoutTimer() {
+  RegisterMainWindowClass(GetModuleHandleA(nullptr));
+  HWND w = CreateMainWindow(CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT);
+  DestroyWindow(w);
+  std::fflush(stdout);
+  MainWindowProc(w, WM_TIMER, 1, 0);
+}
+
 // On a 640 x 480 screen (a Wine virtual desktop of that size), where a 200 x 100 window goes
 // when centred. The answer goes to a file: a program on another desktop has no console.
 void CentreOn640() {
@@ -116,5 +125,6 @@ const ChildScenarioEntry kChildScenarios[] = {
     {"path-1024", Path1024},
     {"fail-in-main-window", FailInMainWindow},
     {"centre-on-640", CentreOn640},
+    {"tick-without-timer", TickWithoutTimer},
     {nullptr, nullptr},
 };

@@ -22,7 +22,11 @@ class ClockWindow : public testing::Test {
   void SetClientSize(int width, int height);
   // Dispatches everything queued, through the accelerators as the message loop does.
   void Pump();
-  void Tick() { SendMessageA(window_, WM_TIMER, 1, 0); }
+  // One tick; the timer it arms for the next one is stopped again (ticks come from the test).
+  void Tick() {
+    SendMessageA(window_, WM_TIMER, 1, 0);
+    KillTimer(window_, 1);
+  }
   void Paint();
   void Command(int id) { SendMessageA(window_, WM_COMMAND, static_cast<WPARAM>(id), 0); }
   void SysCommand(int id) { SendMessageA(window_, WM_SYSCOMMAND, static_cast<WPARAM>(id), 0); }

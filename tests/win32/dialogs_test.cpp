@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "clock_window.h"
@@ -23,6 +24,7 @@ const char kCities[] =
     "Denver              |104|59| 0|W|-7.00|1\r\n"
     "Kolkata             | 88|22| 0|E|5.50|0\r\n"
     "North Cape          | 25|47| 0|N|1.00|0\r\n"
+    "Paris               |  2|20|14|E|1.00|2\r\n"
     "Washington          | 77| 0| 0|W|-5.00|0\r\n";
 
 class SetLocation : public ClockWindow {
@@ -71,7 +73,7 @@ TEST_F(SetLocation, TemplateHasTheControlsInTabOrder) {
       ids.push_back(GetDlgCtrlID(c));
     }
     EXPECT_EQ(ids, (std::vector<int>{114, 115, 134, 126, 127, 125, 128, 129, 130, 131, 132, 133,
-                                     135, 136, 139, 199, 1, 141, 2}));
+                                     135, 136, 139, 199, 200, 1, 141, 2}));
     EXPECT_EQ(FieldText(d, IDC_DEGREE_SIGN), "\xb0");
     EXPECT_EQ(FieldText(d, IDC_MINUTE_SIGN), "'");
     EXPECT_EQ(FieldText(d, IDC_SECOND_SIGN), "\"");
@@ -136,7 +138,10 @@ TEST_F(SetLocation, ChecksInOrderWithTheirMessages) {
       {"Test", "10", "0", "60", "0", "Seconds must be between 0 and 59", IDC_SECONDS},
       {"Test", "10", "0", "0", "12", "", 0},
       {"Test", "10", "0", "0", "-12", "", 0},
-      {"Test", "10", "0", "0", "12.5", "Time zone must be between -12 and 12 hours", IDC_ZONE},
+      {"Test", "10", "0", "0", "14", "", 0},
+      {"Test", "10", "0", "0", "12.75", "", 0},
+      {"Test", "10", "0", "0", "14.25", "Time zone must be between -12 and 14 hours", IDC_ZONE},
+      {"Test", "10", "0", "0", "-12.5", "Time zone must be between -12 and 14 hours", IDC_ZONE},
       {"Test", "10", "0", "0", "abc", "Invalid number", IDC_ZONE},
       {"Test", "10", "0", "0", "nan", "Invalid number", IDC_ZONE},
       {"Test", "10", "0", "0", "inf", "Invalid number", IDC_ZONE},
@@ -267,6 +272,57 @@ TEST_F(SetLocation, CancelChangesNothing) {
   EXPECT_EQ(g_main.location.hemisphere, before.hemisphere);
   EXPECT_EQ(g_main.location.dst, before.dst);
   EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kCities);
+}
+
+// The second daylight-saving box: the computer's own rules (code 2), never together with
+// the US rules (code 1); neither box means none (0).
+TEST_F(SetLocation, DaylightSavingAsInWindowsIsTheOtherChoice) {
+  auto ticks = [](HWND d) {
+    return std::make_pair(IsChecked(d, IDC_DST), IsChecked(d, IDC_DST_WINDOWS));
+  };
+  const auto us = std::make_pair(true, false), windows = std::make_pair(false, true),
+             neither = std::make_pair(false, false);
+  Open();
+  const Location before = g_main.location;
+  WithDialog(IDM_SET_LOCATION, [&](HWND d) {
+    ChooseListItem(d, "Paris");
+    EXPECT_EQ(ticks(d), windows);
+    ChooseListItem(d, "Denver");
+    EXPECT_EQ(ticks(d), us);
+    ChooseListItem(d, "Kolkata");
+    EXPECT_EQ(ticks(d), neither);
+    const struct {
+      int box;
+      std::pair<bool, bool> after;
+    } clicks[] = {{IDC_DST_WINDOWS, windows}, {IDC_DST, us}, {IDC_DST_WINDOWS, windows},
+                  {IDC_DST_WINDOWS, neither}, {IDC_DST, us}, {IDC_DST, neither}};
+    for (const auto &c : clicks) {
+      SendDlgItemMessageA(d, c.box, BM_CLICK, 0, 0);
+      EXPECT_EQ(ticks(d), c.after) << "after clicking " << c.box;
+    }
+    SendDlgItemMessageA(d, IDC_DST_WINDOWS, BM_CLICK, 0, 0);
+    Click(d, IDCANCEL);
+  });
+  EXPECT_EQ(CityTableChanged(), 0);
+  EXPECT_EQ(g_main.location.dst, before.dst);
+  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kCities);
+
+  WithDialog(IDM_SET_LOCATION, [](HWND d) {
+    ChooseListItem(d, "Kolkata");
+    SendDlgItemMessageA(d, IDC_DST_WINDOWS, BM_CLICK, 0, 0);
+    Click(d, IDC_SAVE);
+  });
+  EXPECT_NE(ReadFileBeside("ZORKEL.DAT").find("Kolkata             | 88|22| 0|E|5.50|2\r\n"),
+            std::string::npos);
+  EXPECT_EQ(g_main.location.dst, kComputerDaylightSaving);
+
+  WithDialog(IDM_SET_LOCATION, [](HWND d) {
+    ChooseListItem(d, "Denver");
+    SendDlgItemMessageA(d, IDC_DST, BM_CLICK, 0, 0);  // off: neither box
+    Click(d, IDOK);
+  });
+  char denver[81] = "Denver";
+  EXPECT_EQ(FindCity(denver)->dst, kNoDaylightSaving);
 }
 
 TEST_F(SetLocation, NorthAndSouthStayThroughOkAndTheButtonsChangeThem) {

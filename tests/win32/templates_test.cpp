@@ -165,6 +165,7 @@ TEST(DialogTemplates, SetLocationAsTabled) {
       {136, "EDIT", "", edit, 177, 84, 30, 12},
       {139, "STATIC", "Hours", SS_LEFT, 218, 84, 24, 10},
       {199, "BUTTON", "&USA Daylight Savings Time", BS_AUTOCHECKBOX | WS_TABSTOP, 136, 104, 108, 14},
+      {200, "BUTTON", "Daylight saving as in &Windows", BS_AUTOCHECKBOX | WS_TABSTOP, 136, 118, 112, 14},
       {1, "BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 60, 144, 35, 13},
       {141, "BUTTON", "&Save", BS_PUSHBUTTON | WS_TABSTOP, 108, 144, 35, 13},
       {2, "BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP, 156, 144, 35, 13},
@@ -194,6 +195,7 @@ TEST(Resources, StringsMenusAndAcceleratorsAsTheProgramShowsThem) {
       {IDS_ABBREV_BASE + 3, "LST"},
       {IDS_REGISTRY_ERROR, "Cannot store/retrieve data to/from the registry"},
       {IDS_NAME_HAS_SEPARATOR, "Location name cannot contain |"},
+      {IDS_ZONE_RANGE, "Time zone must be between -12 and 14 hours"},
   };
   for (const auto &s : strings) {
     LoadStringA(self, static_cast<UINT>(s.id), text, sizeof text);

@@ -10,6 +10,11 @@
 namespace {
 
 bool g_useFakeClock = false;
+double (*g_realDaylightHours)() = nullptr;
+
+double ReadTestDaylightHours() {
+  return g_useFakeClock ? ReadFakeDaylightHours() : g_realDaylightHours();
+}
 
 void ReadTestClock(CivilTime *now) {
   if (g_useFakeClock) {
@@ -144,6 +149,8 @@ ChildResult RunChild(const char *name) {
 void InstallTestHooks() {
   InstallWin32Hooks(GetModuleHandleA(nullptr));
   g_platform.readLocalTime = ReadTestClock;
+  g_realDaylightHours = g_platform.readDaylightHours;
+  g_platform.readDaylightHours = ReadTestDaylightHours;
   g_platform.beep = CountBeep;
   g_platform.messageBox = RecordBox;
 }

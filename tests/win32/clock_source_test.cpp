@@ -1,0 +1,78 @@
+// The computer's clock as the program follows it: a tick re-arms itself for the next second,
+// and UT under the computer's own time-zone rules (code 2).
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "astro/clock_reading.h"
+#include "clock_window.h"
+
+namespace {
+
+using TickTimer = ClockWindow;
+
+TEST_F(TickTimer, EveryTickArmsTheNextAndAFailureToArmIsFatal) {
+  Open();
+  ASSERT_FALSE(KillTimer(window_, 1));  // the fixture stopped the one start-up made
+  SendMessageA(window_, WM_TIMER, 1, 0);
+  EXPECT_TRUE(KillTimer(window_, 1));
+
+  const ChildResult r = RunChild("tick-without-timer");
+  EXPECT_EQ(r.exitCode, 1u);
+  EXPECT_NE(r.output.find("BOX|Orvane 2 - Fatal Error|No timer available|"), std::string::npos)
+      << r.output;
+}
+
+double HoursOf(const SYSTEMTIME &t) {
+  return t.wHour + t.wMinute / 60.0 + t.wSecond / 3600.0;
+}
+
+// Run with the computer's zone and time set from outside the process (TZ and faketime, see
+// tests/CMakeLists.txt): UT for a city on the computer's rules is the computer's own UTC,
+// in summer and winter and on either side of a change; ORVANE_EXPECT_AHEAD says which side
+// the row is on. Without TZ (or with another zone) it is skipped.
+TEST(ComputerZone, UtOfACityOnTheComputersRulesIsTheComputersUtc) {
+  char tz[64] = "";
+  if (GetEnvironmentVariableA("TZ", tz, sizeof tz) == 0) GTEST_SKIP() << "no TZ given";
+  const struct {
+    const char *tz;
+    double zone;
+  } cities[] = {{"Europe/London", 0.0}, {"Europe/Paris", 1.0}, {"Australia/Sydney", 10.0},
+                {"America/Havana", -5.0}};
+  Location city{};
+  bool known = false;
+  for (const auto &c : cities) {
+    if (std::strcmp(c.tz, tz) == 0) {
+      city.zone = c.zone;
+      known = true;
+    }
+  }
+  if (!known) GTEST_SKIP() << "no city of this table lies in " << tz;
+  city.dst = kComputerDaylightSaving;
+  UseFakeClock(false);
+  char ahead[16] = "";
+  if (GetEnvironmentVariableA("ORVANE_EXPECT_AHEAD", ahead, sizeof ahead) > 0) {
+    EXPECT_EQ(g_platform.readDaylightHours(), std::atof(ahead)) << tz;
+  }
+  Location plain = city;  // the same city without daylight saving: the local clock less the zone
+  plain.dst = kNoDaylightSaving;
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    SYSTEMTIME before, after;
+    GetSystemTime(&before);
+    const double ut = ReadClock(kUt, city);
+    const double local = ReadClock(kLmt24, city);
+    const double standard = ReadClock(kUt, plain);
+    GetSystemTime(&after);
+    if (before.wSecond != after.wSecond) continue;  // a second turned between the readings
+    EXPECT_NEAR(ut, HoursOf(before), 1e-6) << tz;
+    double want = local - city.zone;
+    want += want < 0 ? 24 : want >= 24 ? -24 : 0;
+    EXPECT_NEAR(standard, want, 1e-6) << tz;
+    return;
+  }
+  FAIL() << "the clock would not hold still for a reading";
+}
+
+}  // namespace

@@ -9,7 +9,7 @@
 #include "display/chimes.h"
 #include "display/clock_face.h"
 #include "resources/resource_ids.h"
-#include "shell/help.h"
+#include "help/help_window.h"
 #include "shell/main_window.h"
 #include "support/errors.h"
 #include "support/settings.h"

@@ -14,7 +14,7 @@
 #include "location/city_table.h"
 #include "resources/resource_ids.h"
 #include "shell/commands.h"
-#include "shell/help.h"
+#include "help/help_window.h"
 #include "support/errors.h"
 #include "support/settings.h"
 #include "support/win32_hooks.h"

@@ -13,7 +13,7 @@
 #include "location/city_table.h"
 #include "resources/resource_ids.h"
 #include "shell/commands.h"
-#include "shell/help.h"
+#include "help/help_window.h"
 #include "shell/main_window.h"
 
 namespace {

@@ -253,6 +253,17 @@ HWND CreateMainWindow(int x, int y, int width, int height) {
   return window;
 }
 
+void DispatchClockMessage(HACCEL accelerators, MSG *message) {
+  // Keys typed in the help window are its own: the clock's accelerators never see them.
+  if (HandleHelpWindowMessage(message)) return;
+  if (accelerators != nullptr && g_main.window != nullptr &&
+      TranslateAcceleratorA(g_main.window, accelerators, message)) {
+    return;
+  }
+  TranslateMessage(message);
+  DispatchMessageA(message);
+}
+
 int RunClock(HINSTANCE instance, int showCommand) {
   ResetShellState();
   RegisterMainWindowClass(instance);
@@ -267,11 +278,6 @@ int RunClock(HINSTANCE instance, int showCommand) {
   HACCEL accelerators = LoadAcceleratorsA(instance, "ACCELS");
   FAIL_IF(accelerators == nullptr, IDS_NO_ACCELERATORS);
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (!TranslateAcceleratorA(g_main.window, accelerators, &message)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-  }
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchClockMessage(accelerators, &message);
   return static_cast<int>(message.wParam);
 }

@@ -107,6 +107,8 @@ void CentreOn640() {
 
 }  // namespace
 
+void HelpOpenCloseCycles();  // help_window_test.cpp
+
 const ChildScenarioEntry kChildScenarios[] = {
     {"read-long-key", ReadLongKey},
     {"write-long-key", WriteLongKey},
@@ -116,5 +118,6 @@ const ChildScenarioEntry kChildScenarios[] = {
     {"path-1024", Path1024},
     {"fail-in-main-window", FailInMainWindow},
     {"centre-on-640", CentreOn640},
+    {"help-open-close", HelpOpenCloseCycles},
     {nullptr, nullptr},
 };

@@ -10,11 +10,11 @@
 #include "display/chimes.h"
 #include "display/clock_face.h"
 #include "display/intl.h"
+#include "help/help_window.h"
 #include "location/city_database.h"
 #include "location/city_table.h"
 #include "resources/resource_ids.h"
 #include "shell/commands.h"
-#include "help/help_window.h"
 #include "support/errors.h"
 #include "support/settings.h"
 #include "support/win32_hooks.h"
@@ -52,6 +52,9 @@ void AppendSystemMenuItems(HWND window) {
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   LoadText(IDS_ALWAYS_ON_TOP, text);
   AppendMenuA(menu, MF_STRING, IDM_ALWAYS_ON_TOP, text);
+  // Also here, so that it can be had with the menu bar hidden.
+  LoadText(IDS_NIGHT_COLOURS, text);
+  AppendMenuA(menu, MF_STRING, IDM_NIGHT_COLOURS, text);
 }
 
 LRESULT OnCreate(HWND window, const CREATESTRUCTA *create) {
@@ -79,6 +82,12 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA *create) {
   LoadText(IDS_KEY_ON_TOP, g_main.keyOnTop);
   if (ReadSettingInt(g_main.keyOnTop, 0) != 0) {
     PostMessageA(window, WM_SYSCOMMAND, IDM_ALWAYS_ON_TOP, 0);
+  }
+
+  char nightKey[kTextSize];
+  LoadText(IDS_KEY_NIGHT, nightKey);
+  if (ReadSettingInt(nightKey, 0) == 1) {  // anything but 1 leaves it off
+    PostMessageA(window, WM_COMMAND, IDM_NIGHT_COLOURS, 0);
   }
 
   char helpName[kTextSize];
@@ -148,6 +157,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_PAINT:
       PaintClock(window);
       return 0;
+    case WM_ERASEBKGND:
+      if (EraseClockFace(reinterpret_cast<HDC>(wParam))) return 1;
+      return DefWindowProcA(window, message, wParam, lParam);
     case WM_TIMER:
       TickClock(window);
       return 0;

@@ -3,6 +3,7 @@
 // that a large or hostile help file never stops the clock for long.
 #include "help/help_text.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -416,6 +417,17 @@ int FindHelpTopicByKeyword(const HelpDocument &document, const char *keyword) {
 }
 
 int ResolveHelpLink(const HelpDocument &document, const char *target, std::size_t length) {
+  // "#n": topic number n, as the index and the search write their links, so that a topic
+  // without an id of its own (or with another's) is reached too.
+  const char *b = target;
+  const char *e = target + length;
+  Trim(&b, &e);
+  if (e - b >= 2 && *b == '#') {
+    long number = 0;
+    const char *p = b + 1;
+    while (p < e && *p >= '0' && *p <= '9' && number <= document.count) number = number * 10 + (*p++ - '0');
+    if (p == e && number < document.count) return static_cast<int>(number);
+  }
   const int topic = FindById(document, target, target + length);
   return topic >= 0 ? topic : FindByKeyword(document, target, target + length);
 }
@@ -443,7 +455,9 @@ int CompareKeywords(const void *a, const void *b) {
   return x->text < y->text ? -1 : (x->text > y->text ? 1 : 0);  // the file's order
 }
 
-void AppendLink(Buffer *b, char kind, const char *target, const char *text) {
+void AppendLink(Buffer *b, char kind, int topic, const char *text) {
+  char target[24];
+  std::snprintf(target, sizeof target, "#%d", topic);
   AppendChar(b, kind);
   AppendChar(b, kHelpLinkStart);
   AppendText(b, target);
@@ -489,7 +503,7 @@ bool BuildHelpIndexPage(const HelpDocument &document, HelpPage *page) {
     if (previous != nullptr && CompareIgnoringCase(previous, sorted[i].text) == 0) continue;
     previous = sorted[i].text;
     const int topic = FindHelpTopicByKeyword(document, sorted[i].text);
-    AppendLink(&b, kHelpParagraph, document.topics[topic].id, sorted[i].text);
+    AppendLink(&b, kHelpParagraph, topic, sorted[i].text);
   }
   std::free(sorted);
   return Finish(&b, page);
@@ -525,7 +539,7 @@ bool BuildHelpSearchPage(const HelpDocument &document, const char *query, const 
     }
     if (!all) continue;
     ++*found;
-    AppendLink(&b, kHelpBullet, topic.id, topic.title[0] != '\0' ? topic.title : topic.id);
+    AppendLink(&b, kHelpBullet, t, topic.title[0] != '\0' ? topic.title : topic.id);
   }
   if (*found == 0) {
     AppendChar(&b, kHelpParagraph);

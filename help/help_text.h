@@ -49,7 +49,8 @@ void FreeHelpDocument(HelpDocument *document);
 // ignored); -1 when none. The first topic to claim a keyword keeps it.
 int FindHelpTopicById(const HelpDocument &document, const char *id);
 int FindHelpTopicByKeyword(const HelpDocument &document, const char *keyword);
-// Where a link leads: the topic with that id, else the topic with that keyword; -1 if none.
+// Where a link leads: "#n" is topic number n; else the topic with that id, else the topic
+// with that keyword; -1 if none.
 int ResolveHelpLink(const HelpDocument &document, const char *target, std::size_t length);
 
 // A page made for the reader: the keyword index, or the result of a search. Its body uses

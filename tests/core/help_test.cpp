@@ -84,7 +84,8 @@ TEST(HelpText, TopicsBlocksLinksAndKeywords) {
       {" INDEX ", 0, -1, 0},      // the first topic to claim a keyword keeps it
       {"time scales", 0, -1, 0},  {"TIME  SCALES", 0, -1, 0}, {"other", 3, -1, 3},
       {"Keys", -1, 1, 1},         {"contents", -1, 0, 0},     {"index;contents", -1, -1, -1},
-      {"", -1, -1, -1},           {"nothing", -1, -1, -1},
+      {"", -1, -1, -1},           {"nothing", -1, -1, -1},    {" #2 ", -1, -1, 2},
+      {"#4", -1, -1, -1},         {"#", -1, -1, -1},          {"#1x", -1, -1, -1},
   };
   for (const Lookup &l : lookups) {
     EXPECT_EQ(FindHelpTopicByKeyword(d, l.name), l.byKeyword) << l.name;
@@ -121,11 +122,11 @@ TEST(HelpText, IndexListsEveryKeywordOnceInOrderAndSearchNeedsEveryWord) {
   HelpPage index{};
   ASSERT_TRUE(BuildHelpIndexPage(d, &index));
   EXPECT_STREQ(index.body,
-               "P\x01" "c\x02" "beep\x03\n"
-               "P\x01" "b\x02" "gmt\x03\n"
-               "P\x01" "a\x02" "LST\x03\n"
-               "P\x01" "a\x02" "stars\x03\n"
-               "P\x01" "a\x02" "Zebra\x03\n");
+               "P\x01#2\x02" "beep\x03\n"
+               "P\x01#1\x02" "gmt\x03\n"
+               "P\x01#0\x02" "LST\x03\n"
+               "P\x01#0\x02" "stars\x03\n"
+               "P\x01#0\x02" "Zebra\x03\n");
   FreeHelpPage(&index);
 
   struct Search {
@@ -133,10 +134,10 @@ TEST(HelpText, IndexListsEveryKeywordOnceInOrderAndSearchNeedsEveryWord) {
     int found;
     const char *body;
   } searches[] = {
-      {"time", 2, "B\x01" "a\x02Sidereal Time\x03\nB\x01" "b\x02Universal Time\x03\n"},
-      {"  STARS   time ", 2, "B\x01" "a\x02Sidereal Time\x03\nB\x01" "b\x02Universal Time\x03\n"},
-      {"stars greenwich", 1, "B\x01" "b\x02Universal Time\x03\n"},
-      {"hour beep", 1, "B\x01" "c\x02" "Chimes\x03\n"},
+      {"time", 2, "B\x01#0\x02Sidereal Time\x03\nB\x01#1\x02Universal Time\x03\n"},
+      {"  STARS   time ", 2, "B\x01#0\x02Sidereal Time\x03\nB\x01#1\x02Universal Time\x03\n"},
+      {"stars greenwich", 1, "B\x01#1\x02Universal Time\x03\n"},
+      {"hour beep", 1, "B\x01#2\x02" "Chimes\x03\n"},
       {"stars beep", 0, "PNothing found.\n"},
   };
   for (const Search &s : searches) {

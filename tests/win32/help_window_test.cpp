@@ -115,11 +115,11 @@ TEST_F(HelpWindow, LinksBackIndexAndSearchReachTheRightTopics) {
       {kTabs, 2, "", "chimes"},                 // Tab, Tab, Enter: the second link
       {kButton, kHelpBackButtonId, "", "contents"},
       {kCommand, IDM_HELP_INDEX, "", "(index)"},
-      {kClick, 0, "chimes", "chimes"},          // the entry "beep"
+      {kClick, 0, "#2", "chimes"},              // the entry "beep"
       {kSearch, 0, "BEEPS hour", "(search)"},
       {kTabs, 1, "", "chimes"},                 // the one topic found
       {kSearch, 0, "keys window", "(search)"},  // two words, one topic holds both
-      {kClick, 0, "keys", "keys"},
+      {kClick, 0, "#1", "keys"},
       {kAltKey, VK_LEFT, "", "(search)"},
       {kAltKey, VK_LEFT, "", "chimes"},
       {kCommand, IDM_HELP_USING, "", "helponhelp"},

@@ -438,6 +438,24 @@ void FocusLink(int link) {
   InvalidateRect(g.view, nullptr, TRUE);
 }
 
+// Draws a run with the advances the layout measured, so that text, links and the places
+// the mouse finds them always agree (the font may place glyphs a fraction apart).
+void DrawRun(HDC dc, const HelpRun &run, int x, int y) {
+  const int *widths = g.metrics.fonts[run.style].widths;
+  INT advances[256];
+  for (int done = 0; done < run.length;) {
+    const int n = run.length - done < 256 ? run.length - done : 256;
+    int width = 0;
+    for (int i = 0; i < n; ++i) {
+      advances[i] = widths[static_cast<unsigned char>(run.text[done + i])];
+      width += advances[i];
+    }
+    ExtTextOutA(dc, x, y, 0, nullptr, run.text + done, static_cast<UINT>(n), advances);
+    x += width;
+    done += n;
+  }
+}
+
 void PaintView(HWND view) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(view, &paint);
@@ -446,7 +464,9 @@ void PaintView(HWND view) {
   SetBkMode(dc, TRANSPARENT);
   HGDIOBJ oldFont = SelectObject(dc, g.fonts[kHelpProseStyle]);
   const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
-  const COLORREF link = GetSysColor(COLOR_HOTLIGHT);
+  // Links in the blue that readers know them by; the system's "hot-track" colour is too pale
+  // in some schemes to read as text.
+  const COLORREF link = RGB(0, 0, 204);
   const bool focused = GetFocus() == view;
   for (int i = HelpLineAt(g.layout, g.scrollY + paint.rcPaint.top); i < g.layout.lineCount; ++i) {
     const HelpLine &line = g.layout.lines[i];
@@ -456,7 +476,7 @@ void PaintView(HWND view) {
       SelectObject(dc, run.link >= 0 ? g.linkFonts[run.style] : g.fonts[run.style]);
       SetTextColor(dc, run.link >= 0 ? link : text);
       const int y = run.y - g.scrollY + line.height - g.metrics.fonts[run.style].lineHeight;
-      TextOutA(dc, run.x - g.scrollX, y, run.text, run.length);
+      DrawRun(dc, run, run.x - g.scrollX, y);
       if (focused && run.link >= 0 && run.link == g.focusedLink) {
         RECT box = {run.x - g.scrollX - 1, y, run.x - g.scrollX + run.width + 1,
                     y + g.metrics.fonts[run.style].lineHeight};

@@ -6,6 +6,7 @@
 #   - CPU time over 60 s of running under Wine on Xvfb, beside xclock on the same display
 #   - time from start to the first painted clock text, under Wine
 #   - the shown GST against ERFA's IAU 2006 GMST, 1950 to 2050
+#   - the help engine on large help files, natively and the real window under Wine
 # Usage: tools/bench.sh [OUTPUT]   (default docs/performance.md)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -81,6 +82,10 @@ rm -rf "$app"
 
 say "GST against IAU 2006 GMST, 1950-2050"
 build/bench/bench/gst_accuracy | /usr/bin/python3 tools/gst_accuracy.py >"$work/gst.txt" 2>/dev/null
+
+say "help engine on large help files"
+build/bench/bench/help_bench >"$work/help-native.txt"
+wine build/win64/bench/help_bench.exe | tr -d '\r' >"$work/help-wine64.txt"
 
 say "writing $out"
 /usr/bin/python3 tools/bench_report.py "$work" "$have32" >"$out"

@@ -73,7 +73,7 @@ class HelpWindow : public ClockWindow {
   }
 };
 
-TEST_F(HelpWindow, IsOwnedByTheClockSizedForItsDpiAndOpensWhereItWasLeft) {
+TEST_F(HelpWindow, IsOwnedByTheClockFollowsItsDpiAndOpensWhereItWasLeft) {
   Open();
   Command(IDM_HELP_KEYBOARD);
   ASSERT_NE(Help(), nullptr);
@@ -85,6 +85,13 @@ TEST_F(HelpWindow, IsOwnedByTheClockSizedForItsDpiAndOpensWhereItWasLeft) {
   GetWindowRect(Help(), &r);
   EXPECT_EQ(r.right - r.left, MulDiv(640, dpi, 96));
   EXPECT_EQ(r.bottom - r.top, MulDiv(480, dpi, 96));
+  // Moved to a screen of twice the density: the suggested place, and fonts to match.
+  const int lineHeight = ShownHelpMetrics()->fonts[kHelpProseStyle].lineHeight;
+  RECT suggested = {30, 40, 30 + 600, 40 + 500};
+  SendMessageA(Help(), WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi), reinterpret_cast<LPARAM>(&suggested));
+  GetWindowRect(Help(), &r);
+  EXPECT_TRUE(EqualRect(&r, &suggested));
+  EXPECT_GE(ShownHelpMetrics()->fonts[kHelpProseStyle].lineHeight, 2 * lineHeight - 2);
   SetWindowPos(Help(), nullptr, 50, 60, 500, 400, SWP_NOZORDER);
   Key(View(), VK_ESCAPE);  // Esc closes it
   EXPECT_EQ(Help(), nullptr);

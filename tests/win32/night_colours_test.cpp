@@ -1,5 +1,5 @@
 // Night Colours: the setting that decides them at start, the toggle with its check marks,
-// its key, and the face painted dark red on black.
+// and the face painted dark red on black (its key is checked with the other accelerators).
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -43,21 +43,6 @@ TEST_F(NightFace, StartsAsStoredAndTheToggleIsCheckedAndStored) {
   EXPECT_FALSE(Checked(g_main.mainMenu, IDM_NIGHT_COLOURS));
   EXPECT_EQ(StoredSetting("Night"), "0");
   EXPECT_EQ(Caption(), "Orvane 2 (LMT)");
-}
-
-TEST_F(NightFace, CtrlNIsItsKey) {
-  HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), "ACCELS");
-  ACCEL entries[32];
-  const int n = CopyAcceleratorTableA(table, entries, 32);
-  int found = 0;
-  for (int i = 0; i < n; ++i) {
-    if (entries[i].cmd == IDM_NIGHT_COLOURS) {
-      ++found;
-      EXPECT_EQ(entries[i].key, 'N');
-      EXPECT_EQ(entries[i].fVirt, FVIRTKEY | FCONTROL);
-    }
-  }
-  EXPECT_EQ(found, 1);
 }
 
 // The face as the window paints it (erase, then the update), read back pixel by pixel.

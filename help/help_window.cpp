@@ -41,13 +41,14 @@ struct HelpState {
   HFONT uiFont;
   HFONT fonts[kHelpStyleCount];
   HFONT linkFonts[kHelpStyleCount];
-  HelpLayoutMetrics metrics;
+  HelpLayoutMetrics *metrics;  // while the window is open (from the heap: kept out of the
+                               // file's data, like the history)
   HelpDocument document;
   char loadedPath[kPathSize];
   ULONGLONG loadedSize;
   FILETIME loadedTime;
   bool loaded;
-  Visit history[kHistorySize];
+  Visit *history;    // kHistorySize pages, while the window is open
   int historyCount;  // the current page is history[historyCount - 1]
   HelpPage page;     // the index or search page shown
   char pageTitle[2 * kTextSize];
@@ -64,7 +65,7 @@ struct HelpState {
   bool havePlace;
 };
 
-HelpState g = {};
+HelpState g;
 
 // Mouse positions are signed 16-bit values.
 int PointX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
@@ -148,12 +149,12 @@ void MakeFonts() {
     f.lfUnderline = TRUE;
     g.linkFonts[i] = CreateFontIndirectW(&f);
     Measure(dc, g.fonts[i] != nullptr ? g.fonts[i] : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)),
-            &g.metrics.fonts[i]);
+            &g.metrics->fonts[i]);
   }
   ReleaseDC(g.window, dc);
   g.uiFont = g.fonts[kHelpProseStyle];
-  g.metrics.margin = Scale(10);
-  g.metrics.indent = Scale(18);
+  g.metrics->margin = Scale(10);
+  g.metrics->indent = Scale(18);
 }
 
 // ---- The file ----
@@ -279,14 +280,14 @@ void UpdateScrollBars() {
 
 // Lays the page out again when the view's width has changed.
 void Relayout(bool force) {
-  if (g.view == nullptr) return;
+  if (g.view == nullptr || g.metrics == nullptr) return;
   RECT client;
   GetClientRect(g.view, &client);
   if (!force && client.right == g.layoutWidth) return;
   FreeHelpLayout(&g.layout);
   g.layoutWidth = client.right;
   g.focusedLink = -1;
-  LayOutHelpPage(g.title, g.body, g.loaded ? &g.document : nullptr, g.metrics, client.right, &g.layout);
+  LayOutHelpPage(g.title, g.body, g.loaded ? &g.document : nullptr, *g.metrics, client.right, &g.layout);
   UpdateScrollBars();
   InvalidateRect(g.view, nullptr, TRUE);
 }
@@ -411,12 +412,12 @@ void ScrollLinkIntoView(int link) {
   const HelpRun &first = g.layout.runs[l.firstRun];
   RECT client;
   GetClientRect(g.view, &client);
-  const int height = g.metrics.fonts[first.style].lineHeight;
+  const int height = g.metrics->fonts[first.style].lineHeight;
   int y = g.scrollY;
-  if (first.y < y) y = first.y - g.metrics.margin;
-  if (first.y + height > y + client.bottom) y = first.y + height - client.bottom + g.metrics.margin;
+  if (first.y < y) y = first.y - g.metrics->margin;
+  if (first.y + height > y + client.bottom) y = first.y + height - client.bottom + g.metrics->margin;
   int x = g.scrollX;
-  if (first.x < x) x = first.x - g.metrics.margin;
+  if (first.x < x) x = first.x - g.metrics->margin;
   if (first.x + first.width > x + client.right) x = first.x + first.width - client.right;
   ScrollTo(x, y);
 }
@@ -441,7 +442,7 @@ void FocusLink(int link) {
 // Draws a run with the advances the layout measured, so that text, links and the places
 // the mouse finds them always agree (the font may place glyphs a fraction apart).
 void DrawRun(HDC dc, const HelpRun &run, int x, int y) {
-  const int *widths = g.metrics.fonts[run.style].widths;
+  const int *widths = g.metrics->fonts[run.style].widths;
   INT advances[256];
   for (int done = 0; done < run.length;) {
     const int n = run.length - done < 256 ? run.length - done : 256;
@@ -475,11 +476,11 @@ void PaintView(HWND view) {
       const HelpRun &run = g.layout.runs[r];
       SelectObject(dc, run.link >= 0 ? g.linkFonts[run.style] : g.fonts[run.style]);
       SetTextColor(dc, run.link >= 0 ? link : text);
-      const int y = run.y - g.scrollY + line.height - g.metrics.fonts[run.style].lineHeight;
+      const int y = run.y - g.scrollY + line.height - g.metrics->fonts[run.style].lineHeight;
       DrawRun(dc, run, run.x - g.scrollX, y);
       if (focused && run.link >= 0 && run.link == g.focusedLink) {
         RECT box = {run.x - g.scrollX - 1, y, run.x - g.scrollX + run.width + 1,
-                    y + g.metrics.fonts[run.style].lineHeight};
+                    y + g.metrics->fonts[run.style].lineHeight};
         DrawFocusRect(dc, &box);
       }
     }
@@ -511,7 +512,7 @@ int ScrollPosition(int bar, WPARAM wParam, int position, int line, int page, int
 LRESULT CALLBACK ViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
   RECT client;
   GetClientRect(view, &client);
-  const int line = g.metrics.fonts[kHelpProseStyle].lineHeight;
+  const int line = g.metrics != nullptr ? g.metrics->fonts[kHelpProseStyle].lineHeight : 16;
   switch (message) {
     case WM_PAINT:
       PaintView(view);
@@ -704,13 +705,20 @@ LRESULT CALLBACK HelpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         g.place = placement.rcNormalPosition;
         g.havePlace = true;
       }
-      ClearPage();
-      DeleteFonts();
-      g.window = g.view = g.searchBox = g.backButton = nullptr;
-      for (HWND &b : g.buttons) b = nullptr;
-      g.historyCount = 0;
       return 0;
     }
+    case WM_NCDESTROY:
+      // The controls are gone by now: nothing of theirs uses the fonts or the page any more.
+      ClearPage();
+      DeleteFonts();
+      std::free(g.history);
+      std::free(g.metrics);
+      g.history = nullptr;
+      g.metrics = nullptr;
+      g.historyCount = 0;
+      g.window = g.view = g.searchBox = g.backButton = nullptr;
+      for (HWND &b : g.buttons) b = nullptr;
+      return DefWindowProcA(window, message, wParam, lParam);
     default:
       return DefWindowProcA(window, message, wParam, lParam);
   }
@@ -735,6 +743,15 @@ bool EnsureHelpWindow(HWND owner) {
     viewClass.lpszClassName = kViewClass;
     RegisterClassA(&viewClass);
   }
+  g.history = static_cast<Visit *>(std::calloc(kHistorySize, sizeof(Visit)));
+  g.metrics = static_cast<HelpLayoutMetrics *>(std::calloc(1, sizeof(HelpLayoutMetrics)));
+  if (g.history == nullptr || g.metrics == nullptr) {
+    std::free(g.history);
+    std::free(g.metrics);
+    g.history = nullptr;
+    g.metrics = nullptr;
+    return false;
+  }
   char title[kTextSize];
   LoadText(IDS_HELP_TITLE, title);
   // Owned by the clock, so that it stays above a clock that is always on top; sized for the
@@ -750,7 +767,13 @@ bool EnsureHelpWindow(HWND owner) {
   }
   HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kHelpClass, title, WS_OVERLAPPEDWINDOW, x, y,
                                 width, height, owner, nullptr, instance, nullptr);
-  if (window == nullptr) g.window = nullptr;
+  if (window == nullptr) {  // WM_NCDESTROY has freed what was made for it, if it got that far
+    std::free(g.history);
+    std::free(g.metrics);
+    g.history = nullptr;
+    g.metrics = nullptr;
+    g.window = nullptr;
+  }
   return window != nullptr;
 }
 
@@ -814,5 +837,5 @@ const char *ShownHelpTopic() {
 
 HWND HelpTextView() { return g.view; }
 const HelpLayout *ShownHelpLayout() { return &g.layout; }
-const HelpLayoutMetrics *ShownHelpMetrics() { return &g.metrics; }
+const HelpLayoutMetrics *ShownHelpMetrics() { return g.metrics; }
 int FocusedHelpLink() { return g.focusedLink; }

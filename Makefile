@@ -35,7 +35,7 @@ test-rail:
 
 # A short bounded run; `make fuzz` runs longer.
 test-fuzz:
-	tools/fuzz.sh 40
+	tools/fuzz.sh 80
 
 test-win64: build-win64
 	tools/wine-session.sh build/wine-prefix ctest --preset win64

@@ -18,6 +18,10 @@ HFONT g_clockFont = nullptr;
 char g_lastClockText[kTextSize] = "";
 int g_fontsMade = 0;
 LOGFONTA g_lastFontDescription = {};
+bool g_night = false;
+// Dim enough not to dazzle eyes used to the dark, bright enough to read.
+constexpr COLORREF kNightText = RGB(160, 0, 0);
+constexpr COLORREF kNightBackground = RGB(0, 0, 0);
 
 }  // namespace
 
@@ -61,9 +65,9 @@ void UpdateClockFace(HDC dc, int kind, Location location, int forceCaption) {
       ++g_fontsMade;
     }
     HGDIOBJ previous = SelectObject(dc, g_clockFont);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, g_night ? kNightText : GetSysColor(COLOR_WINDOWTEXT));
     // The opaque background covers the previous second's text: no erase is needed.
-    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    SetBkColor(dc, g_night ? kNightBackground : GetSysColor(COLOR_WINDOW));
     DrawTextA(dc, text, -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     SelectObject(dc, previous);
   }
@@ -85,7 +89,20 @@ void ReleaseClockFont() {
   }
 }
 
+void SetNightColours(bool on) { g_night = on; }
+bool NightColours() { return g_night; }
+
+bool EraseClockFace(HDC dc) {
+  if (!g_night) return false;
+  RECT client = {0, 0, 0, 0};
+  GetClientRect(MainWindowHandle(), &client);
+  HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  FillRect(dc, &client, black);
+  return true;
+}
+
 void ResetClockFace() {
+  g_night = false;
   if (g_clockFont != nullptr) DeleteObject(g_clockFont);
   g_clockFont = nullptr;
   g_lastClockText[0] = '\0';

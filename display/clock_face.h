@@ -12,6 +12,14 @@ void UpdateClockFace(HDC dc, int kind, Location location, int forceCaption);
 // "Orvane 2 (LST)": the caption of the window when it is not minimised.
 void SetNormalCaption(int kind, const char *productName);
 
+// Night Colours: dark red figures on black, which keep an observer's eyes adapted to the
+// dark; off at start.
+void SetNightColours(bool on);
+bool NightColours();
+// Fills the client area black while Night Colours are on (true); false leaves the erase to
+// the window class's brush.
+bool EraseClockFace(HDC dc);
+
 // Deletes the clock font, if there is one, so that the next update makes one to fit.
 void ReleaseClockFont();
 

@@ -45,7 +45,14 @@
 #define IDS_HELP_TITLE             139
 #define IDS_HELP_UNREADABLE        140
 #define IDS_HELP_NO_TOPIC          141
-#define IDS_HELP_CONTENTS          142
+#define IDS_HELP_CONTENTS          142 /* the help window's buttons and pages */
+#define IDS_HELP_INDEX             160
+#define IDS_HELP_BACK              161
+#define IDS_HELP_SEARCH            162
+#define IDS_HELP_SEARCH_TITLE      163
+#define IDS_HELP_NOT_FOUND         164
+#define IDS_KEY_NIGHT              165
+#define IDS_NIGHT_COLOURS          166
 #define IDS_EXE_NAME               10000
 #define IDS_ERROR_CAPTION          10001
 #define IDS_FATAL_CAPTION          10002
@@ -79,6 +86,7 @@
 #define IDM_HIDE_MENU_BAR          150 /* system menu */
 #define IDM_SHOW_MENU_BAR          151 /* system menu */
 #define IDM_ALWAYS_ON_TOP          152 /* system menu */
+#define IDM_NIGHT_COLOURS          153 /* system menu and Time menu */
 
 /* ---- Set Location dialog controls ---- */
 #define IDC_LOCATION_LABEL         114

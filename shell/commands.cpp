@@ -8,8 +8,8 @@
 #include "dialogs/set_location.h"
 #include "display/chimes.h"
 #include "display/clock_face.h"
+#include "help/help_window.h"
 #include "resources/resource_ids.h"
-#include "shell/help.h"
 #include "shell/main_window.h"
 #include "support/errors.h"
 #include "support/settings.h"
@@ -77,6 +77,17 @@ void ToggleAlwaysOnTop(HWND window) {
   WriteSettingInt(g_main.keyOnTop, g_main.alwaysOnTop);
 }
 
+void ToggleNightColours(HWND window) {
+  SetNightColours(!NightColours());
+  const UINT mark = NightColours() ? MF_CHECKED : MF_UNCHECKED;
+  CheckMenuItem(g_main.mainMenu, IDM_NIGHT_COLOURS, MF_BYCOMMAND | mark);
+  CheckMenuItem(g_main.systemMenu, IDM_NIGHT_COLOURS, MF_BYCOMMAND | mark);
+  char key[kTextSize];
+  LoadText(IDS_KEY_NIGHT, key);
+  WriteSettingInt(key, NightColours() ? 1 : 0);
+  InvalidateRect(window, nullptr, TRUE);
+}
+
 void OpenHelp(HWND window, UINT command, ULONG_PTR data) {
   FAIL_IF(!ShowHelp(window, g_main.helpPath, command, data), IDS_HELP_ERROR);
 }
@@ -137,6 +148,9 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
       case IDM_SET_LOCATION:
         SetLocation(window);
         break;
+      case IDM_NIGHT_COLOURS:
+        ToggleNightColours(window);
+        break;
       default:
         break;
     }
@@ -154,6 +168,9 @@ LRESULT OnSysCommand(HWND window, WPARAM wParam, LPARAM lParam) {
       return 0;
     case IDM_ALWAYS_ON_TOP:
       ToggleAlwaysOnTop(window);
+      return 0;
+    case IDM_NIGHT_COLOURS:
+      ToggleNightColours(window);
       return 0;
     default:
       return DefWindowProcA(window, WM_SYSCOMMAND, wParam, lParam);

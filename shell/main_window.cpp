@@ -10,11 +10,11 @@
 #include "display/chimes.h"
 #include "display/clock_face.h"
 #include "display/intl.h"
+#include "help/help_window.h"
 #include "location/city_database.h"
 #include "location/city_table.h"
 #include "resources/resource_ids.h"
 #include "shell/commands.h"
-#include "shell/help.h"
 #include "shell/tick_timing.h"
 #include "support/errors.h"
 #include "support/settings.h"
@@ -72,6 +72,9 @@ void AppendSystemMenuItems(HWND window) {
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   LoadText(IDS_ALWAYS_ON_TOP, text);
   AppendMenuA(menu, MF_STRING, IDM_ALWAYS_ON_TOP, text);
+  // Also here, so that it can be had with the menu bar hidden.
+  LoadText(IDS_NIGHT_COLOURS, text);
+  AppendMenuA(menu, MF_STRING, IDM_NIGHT_COLOURS, text);
 }
 
 LRESULT OnCreate(HWND window, const CREATESTRUCTA *create) {
@@ -99,6 +102,12 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA *create) {
   LoadText(IDS_KEY_ON_TOP, g_main.keyOnTop);
   if (ReadSettingInt(g_main.keyOnTop, 0) != 0) {
     PostMessageA(window, WM_SYSCOMMAND, IDM_ALWAYS_ON_TOP, 0);
+  }
+
+  char nightKey[kTextSize];
+  LoadText(IDS_KEY_NIGHT, nightKey);
+  if (ReadSettingInt(nightKey, 0) == 1) {  // anything but 1 leaves it off
+    PostMessageA(window, WM_COMMAND, IDM_NIGHT_COLOURS, 0);
   }
 
   char helpName[kTextSize];
@@ -203,6 +212,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_PAINT:
       PaintClock(window);
       return 0;
+    case WM_ERASEBKGND:
+      if (EraseClockFace(reinterpret_cast<HDC>(wParam))) return 1;
+      return DefWindowProcA(window, message, wParam, lParam);
     case WM_TIMER:
       TickClock(window);
       return 0;
@@ -307,6 +319,17 @@ HWND CreateMainWindow(int x, int y, int width, int height) {
   return window;
 }
 
+void DispatchClockMessage(HACCEL accelerators, MSG *message) {
+  // Keys typed in the help window are its own: the clock's accelerators never see them.
+  if (HandleHelpWindowMessage(message)) return;
+  if (accelerators != nullptr && g_main.window != nullptr &&
+      TranslateAcceleratorA(g_main.window, accelerators, message)) {
+    return;
+  }
+  TranslateMessage(message);
+  DispatchMessageA(message);
+}
+
 int RunClock(HINSTANCE instance, int showCommand) {
   ResetShellState();
   RegisterMainWindowClass(instance);
@@ -321,11 +344,6 @@ int RunClock(HINSTANCE instance, int showCommand) {
   HACCEL accelerators = LoadAcceleratorsA(instance, "ACCELS");
   FAIL_IF(accelerators == nullptr, IDS_NO_ACCELERATORS);
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (!TranslateAcceleratorA(g_main.window, accelerators, &message)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-  }
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchClockMessage(accelerators, &message);
   return static_cast<int>(message.wParam);
 }

@@ -53,5 +53,8 @@ void ReadWindowGeometry(int *x, int *y, int *width, int *height);
 // Makes the main window at the given place (CW_USEDEFAULT for the system's choice).
 HWND CreateMainWindow(int x, int y, int width, int height);
 
+// One message of the loop: the help window's own, else through the clock's accelerators.
+void DispatchClockMessage(HACCEL accelerators, MSG *message);
+
 // The whole program after the hooks are installed: start-up, message loop, exit code.
 int RunClock(HINSTANCE instance, int showCommand);

@@ -8,6 +8,7 @@
 #   - how late the shown second changes after the computer's, read back from the screen,
 #     for the tick that follows the computer's seconds and for the old free-running timer
 #   - the shown GST against ERFA's IAU 2006 GMST, 1950 to 2050
+#   - the help engine on large help files, natively and the real window under Wine
 # Usage: tools/bench.sh [OUTPUT]   (default docs/performance.md)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -99,6 +100,10 @@ rm -rf "$app"
 
 say "GST against IAU 2006 GMST, 1950-2050"
 build/bench/bench/gst_accuracy | /usr/bin/python3 tools/gst_accuracy.py >"$work/gst.txt" 2>/dev/null
+
+say "help engine on large help files"
+build/bench/bench/help_bench >"$work/help-native.txt"
+wine build/win64/bench/help_bench.exe | tr -d '\r' >"$work/help-wine64.txt"
 
 say "writing $out"
 /usr/bin/python3 tools/bench_report.py "$work" "$have32" >"$out"

@@ -18,6 +18,9 @@
 //   orvctl dialog CAPTION click ID     press a button
 //   orvctl dialog CAPTION check ID 0|1 tick or clear a check box
 //   orvctl window CAPTION rect|close   another top-level window of the clock (the help)
+//   orvctl window CAPTION place X Y W H   moves and sizes it
+//   orvctl window CAPTION search TEXT     the help window: search for TEXT
+//   orvctl window CAPTION view-key tab|enter|back   a key in the help window's text
 //   orvctl time-to-paint EXE   start EXE; print the milliseconds until its window shows and
 //                              until dark text first shows in it; then close it
 //   orvctl tick-lag SECONDS    watch the clock's shown seconds for SECONDS, reading its pixels
@@ -358,10 +361,25 @@ int main(int argc, char **argv) {
     }
     return 0;
   }
-  if (std::strcmp(verb, "window") == 0 && argc == 4) {
+  if (std::strcmp(verb, "window") == 0 && argc >= 4) {
     HWND w = WaitForWindow(nullptr, argv[2], 10);
     if (w == nullptr) return Fail("no such window");
-    if (std::strcmp(argv[3], "rect") == 0) {
+    if (std::strcmp(argv[3], "search") == 0 && argc == 5) {
+      // The help window's search box, then its search button (IDOK).
+      SendMessageA(FindWindowExA(w, nullptr, "Edit", nullptr), WM_SETTEXT, 0,
+                   reinterpret_cast<LPARAM>(argv[4]));
+      PostMessageA(w, WM_COMMAND, IDOK, 0);
+    } else if (std::strcmp(argv[3], "view-key") == 0 && argc == 5) {
+      // A key typed in the help window's text view: tab, enter or back.
+      const WPARAM vk = std::strcmp(argv[4], "tab") == 0 ? VK_TAB
+                        : std::strcmp(argv[4], "enter") == 0 ? VK_RETURN : VK_BACK;
+      HWND view = FindWindowExA(w, nullptr, "Orvane2HelpView", nullptr);
+      PostMessageA(view, WM_KEYDOWN, vk, 1);
+      PostMessageA(view, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u));
+    } else if (std::strcmp(argv[3], "place") == 0 && argc == 8) {
+      SetWindowPos(w, nullptr, std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6]),
+                   std::atoi(argv[7]), SWP_NOZORDER);
+    } else if (std::strcmp(argv[3], "rect") == 0) {
       RECT r;
       GetWindowRect(w, &r);
       std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Makes the pictures of the README under Xvfb: the clock in each time scale, the Set Location
-# dialog (also at 144 DPI, to see that it lays out at a larger scale), the About box and the
-# help window. The clock reads a fixed time (faketime) so the pictures do not change from run
+# Makes the pictures of the README under Xvfb: the clock in each time scale and in Night
+# Colours, the Set Location dialog (also at 144 DPI, to see that it lays out at a larger
+# scale), the About box and the help window (its index, a search, a topic). The clock reads a fixed time (faketime) so the pictures do not change from run
 # to run. Usage: tools/screenshots.sh [OUT-DIR]   (default docs/screenshots)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -51,11 +51,30 @@ read -r l t r b <<<"$(ctl dialog 'Orvane 2' rect)"
 sleep 0.5
 crop "$out/about.png" "$l" "$t" "$r" "$b"
 ctl dialog 'Orvane 2' click 2
-ctl command 32
-read -r l t r b <<<"$(ctl window 'Orvane 2 Help - Keyboard' rect)"
-sleep 0.5
-crop "$out/help.png" "$l" "$t" "$r" "$b"
+# The help: its index (F1), a search, and the topic the search leads to, which has a
+# table and bullets.
+help() { ctl window "Orvane 2 Help - $1" "${@:2}"; }
+shoot_help() {  # shoot_help TITLE FILE
+  sleep 0.5
+  read -r l t r b <<<"$(help "$1" rect)"
+  crop "$out/$2" "$l" "$t" "$r" "$b"
+}
+ctl command 31
+help Index place 40 40 560 540
+shoot_help Index help-index.png
+help Index search 'menu bar'
+shoot_help 'Topics with all these words: menu bar' help-search.png
+for k in tab tab enter; do help 'Topics with all these words: menu bar' view-key "$k"; done
+shoot_help 'Menus and the Window' help-topic.png
 ctl close 20
+
+# Night Colours.
+setting Night 1
+start
+read -r l t r b <<<"$(ctl rect)"
+crop "$out/clock-night.png" "$l" "$t" "$r" "$b"
+ctl close 20
+wine reg delete "$key\\Night" /f >/dev/null
 
 # The same dialog on a 144 DPI screen.
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null

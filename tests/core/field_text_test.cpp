@@ -1,4 +1,4 @@
-// Number text of the dialog fields, the help file's text, and centring arithmetic.
+// Number text of the dialog fields, and centring arithmetic.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -7,7 +7,6 @@
 #include "dialogs/field_text.h"
 #include "display/intl.h"
 #include "fake_platform.h"
-#include "shell/help_text.h"
 
 namespace {
 
@@ -125,90 +124,6 @@ TEST(Centring, KeepsTheWindowOnTheScreen) {
     EXPECT_EQ(x, c.x);
     EXPECT_EQ(y, c.y);
   }
-}
-
-HelpDocument Parse(const std::string &text) {
-  HelpDocument d{};
-  EXPECT_TRUE(ParseHelpText(text.data(), text.size(), &d));
-  return d;
-}
-
-TEST(HelpText, TopicsKeywordsAndParagraphs) {
-  const std::string file =
-      "; a comment\r\n"
-      "stray text before any topic\r\n"
-      "== contents | Contents\r\n"
-      "keywords: Index;  Contents ;\r\n"
-      "Orvane 2 shows\r\n"
-      "the time.\r\n"
-      "\r\n"
-      "\r\n"
-      "Second paragraph.\r\n"
-      "- one item\r\n"
-      "  Denver |104|59| 3|W|-7.00|1\r\n"
-      "After the list.\r\n"
-      "\r\n"
-      "== KEYS | Keyboard\r\n"
-      "F5 to F9 switch.\r\n"
-      "keywords: not a keyword line here\r\n"
-      "== empty\n";
-  HelpDocument d = Parse(file);
-  ASSERT_EQ(d.count, 3);
-  EXPECT_STREQ(d.topics[0].id, "contents");
-  EXPECT_STREQ(d.topics[0].title, "Contents");
-  EXPECT_STREQ(d.topics[0].keywords, "index;contents;");
-  EXPECT_STREQ(d.topics[0].body,
-               "Orvane 2 shows the time.\r\n\r\nSecond paragraph.\r\n- one item\r\n"
-               "  Denver |104|59| 3|W|-7.00|1\r\nAfter the list.");
-  EXPECT_STREQ(d.topics[1].id, "keys");
-  EXPECT_STREQ(d.topics[1].keywords, "");
-  EXPECT_STREQ(d.topics[1].body, "F5 to F9 switch. keywords: not a keyword line here");
-  EXPECT_STREQ(d.topics[2].id, "empty");
-  EXPECT_STREQ(d.topics[2].title, "empty");
-  EXPECT_STREQ(d.topics[2].body, "");
-  EXPECT_EQ(FindHelpTopicByKeyword(d, " INDEX "), 0);
-  EXPECT_EQ(FindHelpTopicByKeyword(d, "index;contents"), -1);
-  EXPECT_EQ(FindHelpTopicByKeyword(d, "keys"), -1);
-  EXPECT_EQ(FindHelpTopicByKeyword(d, ""), -1);
-  EXPECT_EQ(FindHelpTopicById(d, "Keys"), 1);
-  EXPECT_EQ(FindHelpTopicById(d, "nothing"), -1);
-  FreeHelpDocument(&d);
-  EXPECT_EQ(d.count, 0);
-}
-
-TEST(HelpText, OddInputGivesAnEmptyOrPartialDocument) {
-  HelpDocument d = Parse("");
-  EXPECT_EQ(d.count, 0);
-  FreeHelpDocument(&d);
-  d = Parse(std::string("\0\xff\n==", 5));
-  EXPECT_EQ(d.count, 0);
-  FreeHelpDocument(&d);
-  const char nulBytes[] = "== a\0 | hidden\nbody\0 hidden\n== b|B";
-  d = Parse(std::string(nulBytes, sizeof nulBytes - 1));
-  ASSERT_EQ(d.count, 2);
-  EXPECT_STREQ(d.topics[0].id, "a");
-  EXPECT_STREQ(d.topics[0].body, "body");
-  EXPECT_STREQ(d.topics[1].title, "B");
-  FreeHelpDocument(&d);
-}
-
-TEST(HelpText, TheShippedHelpFileHasTheTopicsTheMenusOpen) {
-#ifdef _WIN32
-  const char path[] = "Z:" ORVANE_SOURCE_DIR "/resources/ZORKEL.HLP";
-#else
-  const char path[] = ORVANE_SOURCE_DIR "/resources/ZORKEL.HLP";
-#endif
-  std::FILE *f = std::fopen(path, "rb");
-  ASSERT_NE(f, nullptr);
-  std::string text;
-  for (int c; (c = std::getc(f)) != EOF;) text.push_back(static_cast<char>(c));
-  std::fclose(f);
-  HelpDocument d = Parse(text);
-  EXPECT_EQ(FindHelpTopicById(d, "contents"), 0);
-  EXPECT_GE(FindHelpTopicByKeyword(d, "keys"), 0);
-  EXPECT_GE(FindHelpTopicById(d, "helponhelp"), 0);
-  for (int i = 0; i < d.count; ++i) EXPECT_STRNE(d.topics[i].body, "") << d.topics[i].id;
-  FreeHelpDocument(&d);
 }
 
 }  // namespace

@@ -1,20 +1,25 @@
 #!/usr/bin/python3
 """Checks the format of an Orvane 2 help file (ZORKEL.HLP).
 
-Usage: /usr/bin/python3 tests/data/check_help_file.py PATH
+Usage: /usr/bin/python3 tests/data/check_help_file.py [--keyword WORD]... PATH
 
 The help file is plain text in Windows-1252 with CR LF line ends:
   ; comment                      ignored
   == <id> | <title>              starts a topic (id: a-z, 0-9, hyphen)
   keywords: word; other words    optional, right after the header
   any other line                 body text of the topic
-Body lines starting with two spaces or "- " are shown as written.
+Body lines join into paragraphs; "- " starts a bullet, which indented
+lines carry on; other lines starting with two spaces are columns, shown
+as written. [[target]] and [[target|text]] are links; a target is a
+topic id or a keyword. The full format is in docs/help-file.md.
 
 Checks: the file decodes as Windows-1252 (and is not UTF-8), every line
 ends in CR LF, no control characters, every "==" header is well formed,
 topic ids are unique, keywords lines are well placed and well formed,
-no keyword belongs to two topics, no topic is empty, preformatted lines
-are under 80 characters, no text comes before the first topic, the first
+no keyword belongs to two topics, no topic is empty, column lines
+are under 80 characters, every link is closed on its line and leads to
+a topic (no broken link), every keyword the program asks for (--keyword,
+"keys" when none is given) is defined (none left unreferenced), no text comes before the first topic, the first
 topic is "contents", a topic "keys" has the keyword "keys", and a topic
 "helponhelp" exists.
 
@@ -30,6 +35,8 @@ ID_PATTERN = re.compile(r'[a-z0-9][a-z0-9-]*\Z')
 HEADER_PATTERN = re.compile(r'== (\S+) \| (.*)\Z')
 KEYWORDS_PREFIX = 'keywords:'
 LOOKS_LIKE_KEYWORDS = re.compile(r'\s*keywords?\s*:', re.IGNORECASE)
+# The keywords ZORKEL.EXE asks the help for (Help > Keyboard).
+PROGRAM_KEYWORDS = ['keys']
 MAX_REPORTED_PER_KIND = 10
 
 
@@ -114,6 +121,7 @@ class Topic:
         self.line_no = line_no
         self.keywords = []
         self.body_lines = 0
+        self.links = []               # (target, line number)
 
 
 def check_header(line, line_no, report):
@@ -163,6 +171,7 @@ def check_text(text, report):
     lines = split_lines(text)
     current = None
     header_just_seen = False
+    in_bullet = False
     text_before_first_topic = False
 
     for line_no, line in enumerate(lines, 1):
@@ -181,6 +190,7 @@ def check_text(text, report):
             if parsed:
                 topics.append(current)
             header_just_seen = True
+            in_bullet = False
             continue
 
         if current is None:
@@ -207,17 +217,49 @@ def check_text(text, report):
         header_just_seen = False
 
         if not line.strip():
+            in_bullet = False
             continue
         current.body_lines += 1
-        if line.startswith('  ') or line.startswith('- '):
+        find_links(line, line_no, current, report)
+        if line.startswith('- '):
+            in_bullet = True
+        elif line.startswith(' ') and in_bullet:
+            pass                              # carries the bullet on
+        elif line.startswith('  '):
             if len(line) > MAX_PRE_LENGTH:
-                report.fault(line_no, f'preformatted line is {len(line)} '
+                report.fault(line_no, f'column line is {len(line)} '
                                       f'characters long (must be under '
                                       f'{MAX_PRE_LENGTH + 1})', 'long line')
+        else:
+            in_bullet = False
     return topics
 
 
-def check_topics(topics, report):
+def find_links(line, line_no, topic, report):
+    """Records the line's links as the program reads them: of several "[["
+    before one "]]" only the last opens a link."""
+    pos = 0
+    while True:
+        start = line.find('[[', pos)
+        if start < 0:
+            return
+        close = line.find(']]', start + 2)
+        if close < 0:
+            report.fault(line_no, f'topic "{topic.id}": link "[[" is not closed '
+                                  'by "]]" on its line', 'link')
+            return
+        opener = line.rfind('[[', start, close)
+        inner = line[opener + 2:close]
+        target = ' '.join(inner.split('|', 1)[0].split())
+        if not target:
+            report.fault(line_no, f'topic "{topic.id}": link without a target: '
+                                  f'[[{inner}]]', 'link')
+        else:
+            topic.links.append((target.lower(), line_no))
+        pos = close + 2
+
+
+def check_topics(topics, report, program_keywords):
     if not topics:
         report.fault(0, 'the file has no (well-formed) topics')
         return
@@ -256,12 +298,28 @@ def check_topics(topics, report):
             else:
                 owner[word] = (topic, line_no)
 
+    for topic in topics:
+        for target, line_no in topic.links:
+            if target not in by_id and target not in owner:
+                report.fault(line_no, f'topic "{topic.id}": broken link to '
+                                      f'"{target}": no topic has that id or '
+                                      'keyword', 'link')
+    for word in program_keywords:
+        if ' '.join(word.lower().split()) not in owner:
+            report.fault(0, f'the program asks for the keyword "{word}", but '
+                            'no topic has it')
+
 
 def main(argv):
-    if len(argv) != 2:
-        print('usage: check_help_file.py PATH-OF-HELP-FILE')
+    args = argv[1:]
+    program_keywords = []
+    while len(args) >= 2 and args[0] == '--keyword':
+        program_keywords.append(args[1])
+        args = args[2:]
+    if len(args) != 1:
+        print('usage: check_help_file.py [--keyword WORD]... PATH-OF-HELP-FILE')
         return 1
-    path = argv[1]
+    path = args[0]
     report = Report(path)
     try:
         with open(path, 'rb') as f:
@@ -272,7 +330,7 @@ def main(argv):
 
     text = check_bytes(data, report)
     topics = check_text(text, report)
-    check_topics(topics, report)
+    check_topics(topics, report, program_keywords or PROGRAM_KEYWORDS)
     report.finish_kinds()
 
     if report.faults:

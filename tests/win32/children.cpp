@@ -116,6 +116,8 @@ void CentreOn640() {
 
 }  // namespace
 
+void HelpOpenCloseCycles();  // help_window_test.cpp
+
 const ChildScenarioEntry kChildScenarios[] = {
     {"read-long-key", ReadLongKey},
     {"write-long-key", WriteLongKey},
@@ -126,5 +128,6 @@ const ChildScenarioEntry kChildScenarios[] = {
     {"fail-in-main-window", FailInMainWindow},
     {"centre-on-640", CentreOn640},
     {"tick-without-timer", TickWithoutTimer},
+    {"help-open-close", HelpOpenCloseCycles},
     {nullptr, nullptr},
 };

@@ -97,12 +97,7 @@ void ClockWindow::Pump() {
   while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
     if (m.message == WM_QUIT) continue;
     if (m.message == WM_TIMER) continue;  // ticks come from the test only
-    if (accelerators_ != nullptr && window_ != nullptr && IsWindow(window_) &&
-        TranslateAcceleratorA(window_, accelerators_, &m)) {
-      continue;
-    }
-    TranslateMessage(&m);
-    DispatchMessageA(&m);
+    DispatchClockMessage(window_ != nullptr && IsWindow(window_) ? accelerators_ : nullptr, &m);
   }
 }
 

@@ -210,17 +210,19 @@ TEST(Resources, StringsMenusAndAcceleratorsAsTheProgramShowsThem) {
   EXPECT_STREQ(text, "&About Orvane 2...");
   DestroyMenu(menu);
 
-  // The accelerators, in order, plain virtual keys.
+  // The accelerators, in order: plain virtual keys, and Ctrl+N for Night Colours.
   HACCEL table = LoadAcceleratorsA(self, "ACCELS");
   ACCEL keys[16];
   const int n = CopyAcceleratorTableA(table, keys, 16);
-  const WORD want[][2] = {{VK_F1, 31},  {VK_F10, 150}, {VK_F11, 151}, {VK_F5, 100},
-                          {VK_F6, 101}, {VK_F7, 102},  {VK_F8, 103},  {VK_F9, 104}};
-  ASSERT_EQ(n, 8);
+  const WORD want[][3] = {{VK_F1, 31, FVIRTKEY},  {VK_F10, 150, FVIRTKEY}, {VK_F11, 151, FVIRTKEY},
+                          {VK_F5, 100, FVIRTKEY}, {VK_F6, 101, FVIRTKEY},  {VK_F7, 102, FVIRTKEY},
+                          {VK_F8, 103, FVIRTKEY}, {VK_F9, 104, FVIRTKEY},
+                          {'N', IDM_NIGHT_COLOURS, FVIRTKEY | FCONTROL}};
+  ASSERT_EQ(n, 9);
   for (int i = 0; i < n; ++i) {
     EXPECT_EQ(keys[i].key, want[i][0]);
     EXPECT_EQ(keys[i].cmd, want[i][1]);
-    EXPECT_EQ(keys[i].fVirt & ~0x80, FVIRTKEY);  // no Shift, Ctrl or Alt
+    EXPECT_EQ(keys[i].fVirt & ~0x80, want[i][2]);
   }
   DestroyAcceleratorTable(table);
 }

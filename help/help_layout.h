@@ -1,0 +1,69 @@
+// Laying out a help page for a window of a given width: the title as a heading, prose that
+// wraps at the width (bullets hang-indented), column blocks kept as written in a fixed-pitch
+// font, and the places of the links. Portable: the window measures its fonts and draws the
+// runs. Linear in the size of the page.
+#pragma once
+
+#include "help/help_text.h"
+
+enum HelpStyle { kHelpProseStyle = 0, kHelpHeadingStyle = 1, kHelpFixedStyle = 2, kHelpStyleCount = 3 };
+
+// One font as the layout sees it: the advance of each character (Windows-1252) and the
+// height of a line.
+struct HelpFontMetrics {
+  int widths[256];
+  int lineHeight;
+};
+
+struct HelpLayoutMetrics {
+  HelpFontMetrics fonts[kHelpStyleCount];
+  int margin;  // around the page
+  int indent;  // of a bullet's text from the bullet
+};
+
+// A piece of text drawn at one place in one style; `link` is -1 or the link it belongs to.
+struct HelpRun {
+  const char *text;
+  int length;
+  int x, y, width;
+  int style;
+  int link;
+};
+
+struct HelpLine {
+  int y, height;
+  int firstRun, runCount;
+  int block;  // the body block it belongs to (-1: the heading)
+  int style;
+};
+
+struct HelpLink {
+  const char *target;
+  int targetLength;
+  int firstRun, runCount;  // its runs, consecutive (it may span lines)
+};
+
+struct HelpLayout {
+  HelpRun *runs;
+  int runCount, runCapacity;
+  HelpLine *lines;
+  int lineCount, lineCapacity;
+  HelpLink *links;
+  int linkCount, linkCapacity;
+  int width, height;  // of the whole page, margins included
+  bool failed;
+};
+
+// The text shown in place of a link's empty text: its topic's title (or its target).
+extern const char kHelpBulletText[];
+
+// Lays out a page `title` + `body` (blocks as in help_text.h) for `width` pixels. `document`
+// (may be null) gives the titles of links written without text. False when memory ran out.
+bool LayOutHelpPage(const char *title, const char *body, const HelpDocument *document,
+                    const HelpLayoutMetrics &metrics, int width, HelpLayout *layout);
+void FreeHelpLayout(HelpLayout *layout);
+
+// The first line that reaches below y (lineCount when none); for painting from there.
+int HelpLineAt(const HelpLayout &layout, int y);
+// The link under the point, or -1.
+int HelpLinkAt(const HelpLayout &layout, int x, int y);

@@ -1,0 +1,30 @@
+// The program's own help engine, with the contract of the Windows help engine: release the
+// file (HELP_QUIT), show its index (HELP_FINDER), find a topic by keyword (HELP_KEY) and
+// help on help (HELP_HELPONHELP). The help window, owned by the clock, shows one page at a
+// time, drawn by the program: a topic, the keyword index or a search's result. Win32.
+#pragma once
+
+#include <windows.h>
+
+#include "help/help_layout.h"
+
+// Carries out one help request for `owner` on the help file `path`. FALSE only when the
+// request is not one of the four above or the help window cannot be made; a missing or
+// unreadable file is shown as a message in the window.
+BOOL ShowHelp(HWND owner, const char *path, UINT command, ULONG_PTR data);
+
+// The message loop offers every message here before the clock's accelerators: true when it
+// belonged to the help window and has been handled, so the clock's keys never see it.
+bool HandleHelpWindowMessage(MSG *message);
+
+// The controls of the help window that tests reach by id.
+enum { kHelpContentsButtonId = 101, kHelpIndexButtonId = 102, kHelpBackButtonId = 103, kHelpSearchBoxId = 104 };
+
+// For tests: the help window (null when closed), the id of the topic it shows ("(index)",
+// "(search)", or "" for a message), its text view, the layout shown and the focused link.
+HWND HelpWindowHandle();
+const char *ShownHelpTopic();
+HWND HelpTextView();
+const HelpLayout *ShownHelpLayout();
+const HelpLayoutMetrics *ShownHelpMetrics();
+int FocusedHelpLink();

@@ -1,6 +1,8 @@
 // Fuzzes the number text of the dialog fields under any punctuation: reading a real number
 // gives a finite single-precision value or refuses; what the program writes for a value it
-// reads back close to that value; white space removal leaves no white space.
+// reads back close to that value; a whole number is accepted only when the text holds nothing
+// but blanks, a sign and digits, and reads back from its own printing; white space removal
+// leaves no white space.
 #include <cctype>
 #include <cfloat>
 #include <cmath>
@@ -12,6 +14,7 @@
 
 #include "dialogs/field_text.h"
 #include "display/intl.h"
+#include "location/city_table.h"
 #include "support/hooks.h"
 
 namespace {
@@ -64,6 +67,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
   } else {
     Check(value == 12345.0);  // a refusal leaves the value as it was
+  }
+
+  std::int32_t whole = 12345;
+  if (ReadWholeNumberText(text.c_str(), &whole)) {
+    int signs = 0;
+    for (const char *p = text.c_str(); *p != '\0'; ++p) {
+      const unsigned char c = static_cast<unsigned char>(*p);
+      signs += c == '+' || c == '-';
+      Check(std::isdigit(c) || c == '+' || c == '-' || IsWhiteSpace(*p));
+    }
+    Check(signs <= 1);
+    char printed[16];
+    std::snprintf(printed, sizeof printed, "%ld", static_cast<long>(whole));
+    std::int32_t back = 0;
+    Check(ReadWholeNumberText(printed, &back) && back == whole);
+  } else {
+    Check(whole == 12345);
   }
 
   std::string copy = text.substr(0, 200);

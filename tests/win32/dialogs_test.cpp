@@ -23,7 +23,9 @@ const char kCities[] =
     "Denver              |104|59| 0|W|-7.00|1\r\n"
     "Kolkata             | 88|22| 0|E|5.50|0\r\n"
     "North Cape          | 25|47| 0|N|1.00|0\r\n"
-    "Washington          | 77| 0| 0|W|-5.00|0\r\n";
+    "Washington          | 77| 0| 0|W|-5.00|0\r\n"
+    "Daylight Two        | 10| 0| 0|E|1.00|2\r\n"
+    "Daylight Minus One  | 10| 0| 0|E|1.00|-1\r\n";
 
 class SetLocation : public ClockWindow {
  protected:
@@ -115,6 +117,39 @@ TEST_F(SetLocation, FieldsFollowWhatIsTypedOrChosen) {
     ExpectFields(d, "77", "00", "00", true, "-5.00", false);
     ChooseListItem(d, "North Cape");  // N shows as East
     ExpectFields(d, "25", "47", "00", false, "1.00", false);
+    Click(d, IDCANCEL);
+  });
+}
+
+TEST_F(SetLocation, AnyDaylightValueButZeroTicksTheBox) {
+  Open();
+  WithDialog(IDM_SET_LOCATION, [](HWND d) {
+    const struct {
+      const char *name;
+      bool ticked;
+    } cases[] = {{"Daylight Two", true}, {"Kolkata", false}, {"Daylight Minus One", true},
+                 {"Washington", false}, {"Denver", true}};
+    for (const auto &c : cases) {
+      ChooseListItem(d, c.name);
+      EXPECT_EQ(IsChecked(d, IDC_DST), c.ticked) << c.name;
+    }
+    Click(d, IDCANCEL);
+  });
+}
+
+TEST_F(SetLocation, WithNoListSelectionTheEditTextIsUsed) {
+  Open();
+  WithDialog(IDM_SET_LOCATION, [](HWND d) {
+    HWND combo = GetDlgItem(d, IDC_LOCATION_COMBO);
+    for (int notification : {CBN_CLOSEUP, CBN_SELCHANGE}) {
+      SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+      const char *name = notification == CBN_CLOSEUP ? "Kolkata" : "Washington";
+      SetWindowTextA(combo, name);  // not a notification: the fields still show the last city
+      ASSERT_NE(FieldText(d, IDC_DEGREES), notification == CBN_CLOSEUP ? "88" : "77");
+      SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_LOCATION_COMBO, notification),
+                   reinterpret_cast<LPARAM>(combo));
+      EXPECT_EQ(FieldText(d, IDC_DEGREES), notification == CBN_CLOSEUP ? "88" : "77") << name;
+    }
     Click(d, IDCANCEL);
   });
 }

@@ -364,10 +364,23 @@ TEST_F(SetLocation, TheShippedCityListIsOfferedWhole) {
 
 using AboutBox = ClockWindow;
 
-TEST_F(AboutBox, OpensCentredAndClosesWithOkEnterOrEsc) {
+// Where a point with this hit-test code lies on the caption row of `w`, scanning from the right.
+POINT CaptionPoint(HWND w, LRESULT code) {
+  RECT r;
+  GetWindowRect(w, &r);
+  const int y = r.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+  for (int x = r.right - 1; x > r.left; --x) {
+    if (SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == code) return {x - 4, y};
+  }
+  return {-1, -1};
+}
+
+TEST_F(AboutBox, OpensCentredAndClosesWithOkEnterEscOrTheCloseBox) {
   Open();
-  for (int closeWith : {IDCANCEL, static_cast<int>(IDOK)}) {
-    WithDialog(IDM_ABOUT, [closeWith](HWND d) {
+  enum Way { kEnter, kEsc, kCloseBox, kOkButton };
+  for (Way way : {kEnter, kEsc, kCloseBox, kOkButton}) {
+    WithDialog(IDM_ABOUT, [way](HWND d) {
+      SCOPED_TRACE(testing::Message() << "way " << way);
       char caption[81];
       GetWindowTextA(d, caption, sizeof caption);
       EXPECT_STREQ(caption, "Orvane 2");
@@ -378,11 +391,19 @@ TEST_F(AboutBox, OpensCentredAndClosesWithOkEnterOrEsc) {
       const int w = r.right - r.left + 1, h = r.bottom - r.top + 1;
       EXPECT_EQ(r.left, GetSystemMetrics(SM_CXSCREEN) / 2 - w / 2);
       EXPECT_EQ(r.top, GetSystemMetrics(SM_CYSCREEN) / 2 - h / 2);
-      Click(d, closeWith);
-      if (closeWith == IDOK) {  // OK is id 2: Enter goes to the default button instead
-        EXPECT_TRUE(IsWindowVisible(d));
-        SendMessageA(d, WM_COMMAND, IDCANCEL, 0);
+      SetForegroundWindow(d);
+      if (way == kEnter || way == kEsc) {
+        ASSERT_TRUE(SendRealKey(way == kEnter ? VK_RETURN : VK_ESCAPE));
+      } else if (way == kCloseBox) {
+        const POINT box = CaptionPoint(d, HTCLOSE);
+        ASSERT_GE(box.x, 0) << "no close box";
+        ASSERT_TRUE(SendRealClick(box));
+      } else {
+        RECT ok;
+        GetWindowRect(GetDlgItem(d, IDCANCEL), &ok);
+        ASSERT_TRUE(SendRealClick({(ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2}));
       }
+      EXPECT_TRUE(PumpUntilClosed(d));
     });
   }
 }

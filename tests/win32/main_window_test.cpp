@@ -31,9 +31,22 @@ TEST_F(MainWindowStart, WithoutSettings) {
   EXPECT_TRUE(Greyed(system, IDM_SHOW_MENU_BAR));
   EXPECT_FALSE(Greyed(system, IDM_HIDE_MENU_BAR));
   EXPECT_FALSE(Checked(system, IDM_ALWAYS_ON_TOP));
-  char text[81];
-  GetMenuStringA(system, IDM_HIDE_MENU_BAR, text, sizeof text, MF_BYCOMMAND);
-  EXPECT_STREQ(text, "Hide Menu Bar\tF10");
+  // The program's own items close the system menu: a separator before each group.
+  const struct {
+    UINT id;
+    const char *text;
+  } added[] = {{0, ""}, {IDM_HIDE_MENU_BAR, "Hide Menu Bar\tF10"},
+               {IDM_SHOW_MENU_BAR, "Show Menu Bar\tF11"}, {0, ""},
+               {IDM_ALWAYS_ON_TOP, "Always on &Top"}};
+  const int count = GetMenuItemCount(system);
+  ASSERT_GT(count, 5);
+  for (int i = 0; i < 5; ++i) {
+    const UINT at = static_cast<UINT>(count - 5 + i);
+    char text[81] = "";
+    GetMenuStringA(system, at, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, added[i].text) << i;
+    EXPECT_EQ(GetMenuItemID(system, static_cast<int>(at)), added[i].id) << i;
+  }
   EXPECT_STREQ(g_main.location.name, "Washington");
   // Nothing was written back: the posted commands found nothing changed.
   for (const char *key : {"Time", "Sound", "Menus", "OnTop", "X", "Width"}) {
@@ -204,9 +217,6 @@ TEST_F(ClockFace, MinimisedCaptionChangesOncePerMinute) {
   Tick();
   EXPECT_EQ(Caption(), " 6:30 LST");
   EXPECT_EQ(CaptionWrites(), before + 2);
-  SendMessageA(window_, WM_PAINT, 0, 0);  // every paint sets it again
-  EXPECT_EQ(CaptionWrites(), before + 3);
-  EXPECT_EQ(Caption(), " 6:30 LST");
   ShowWindow(window_, SW_RESTORE);
   Pump();
   EXPECT_EQ(Caption(), "Orvane 2 (LST)");
@@ -227,6 +237,8 @@ TEST_F(ClockFace, ProfileChangeRedrawsWithTheNewSeparatorAtOnce) {
   GetProfileStringA("intl", "sTime", "\x01", saved, sizeof saved);
   WriteProfileStringA("intl", "sTime", ".");
   Command(IDM_LMT24);
+  Paint();
+  ValidateRect(window_, nullptr);  // nothing left to paint but what the message asks for
   SendMessageA(window_, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("intl"));
   UpdateWindow(window_);  // the repaint the message asked for, before any tick
   EXPECT_STREQ(LastClockText(), "12.30.00");
@@ -432,6 +444,10 @@ TEST_F(Commands, ExitOffersTheSaveOfAChangedTableAndStoresTheGeometry) {
   Command(IDM_EXIT);
   ASSERT_EQ(g_fake.boxes.size(), 1u);
   EXPECT_EQ(g_fake.boxes[0].text, "Save city location database?");
+  EXPECT_EQ(g_fake.boxes[0].caption, "Orvane 2");
+  // Owned by the clock and modal to it alone, not to every window of the task.
+  EXPECT_EQ(g_fake.boxes[0].style, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION));
+  EXPECT_EQ(g_fake.boxes[0].owner, window_);
   EXPECT_NE(ReadFileBeside("ZORKEL.DAT").find("Quito"), std::string::npos);
   EXPECT_EQ(StoredSetting("X"), "120");
   EXPECT_EQ(StoredSetting("Y"), "90");

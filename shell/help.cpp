@@ -171,6 +171,10 @@ LRESULT CALLBACK HelpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       }
       return 0;
     case WM_DESTROY:
+      // The panes are destroyed after this, each through its own procedure: once the
+      // handles below are cleared, PaneProc could no longer tell them apart.
+      SetWindowLongPtrA(g_topicList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_listProc));
+      SetWindowLongPtrA(g_topicText, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_textProc));
       g_helpWindow = nullptr;
       g_topicList = nullptr;
       g_topicText = nullptr;

@@ -665,15 +665,32 @@ TEST_F(Commands, ANewScreenDensityTakesTheSuggestedSizeAndANewFont) {
   EXPECT_EQ(ClockFontsMade(), made + 1);
 }
 
-TEST_F(Commands, AFatalFailureEndsAtOnceWithoutSavingAnything) {
-  const ChildResult r = RunChild("fail-in-main-window");
-  EXPECT_EQ(r.exitCode, 1u);
-  EXPECT_NE(r.output.find("TIMER stopped\nBOX|Orvane 2 - Fatal Error|GDI Error|2030|noowner"),
-            std::string::npos)
-      << r.output;
-  EXPECT_EQ(StoredSetting("X"), "<absent>");
-  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kTestCities);
-  EXPECT_FALSE(FileExists("CITIES.NEW"));
+TEST_F(Commands, AFailureInsideAMessageEndsAtOnceWithoutSavingAnything) {
+  const struct {
+    const char *scenario;  // which call fails, in which message (see children.cpp)
+    const char *message;
+  } cases[] = {
+      {"fail-begin-paint", "GDI Error"},        // WM_PAINT
+      {"fail-font", "Cannot load font"},         // WM_PAINT
+      {"fail-get-dc", "GDI Error"},             // WM_TIMER
+      {"fail-release-dc", "GDI Error"},         // WM_TIMER
+      {"fail-delete-font", "GDI Error"},        // WM_SIZE
+  };
+  for (const auto &c : cases) {
+    const ChildResult r = RunChild(c.scenario);
+    EXPECT_EQ(r.exitCode, 1u) << c.scenario << "\n" << r.output;
+    // The clock stopped, then the report; nothing before it, nothing after.
+    EXPECT_EQ(r.output.rfind(std::string("TIMER stopped\nBOX|Orvane 2 - Fatal Error|") + c.message +
+                                 "|2030|noowner\n",
+                             0),
+              0u)
+        << c.scenario << "\n" << r.output;
+    EXPECT_EQ(r.output.find("Save city"), std::string::npos) << c.scenario;
+    EXPECT_EQ(r.output.find("RETURNED"), std::string::npos) << c.scenario;
+    EXPECT_EQ(StoredSetting("X"), "<absent>") << c.scenario;
+    EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kTestCities) << c.scenario;
+    EXPECT_FALSE(FileExists("CITIES.NEW")) << c.scenario;
+  }
 }
 
 }  // namespace

@@ -107,19 +107,26 @@ HDC WINAPI NoWindowDc(HWND) { return nullptr; }
 int WINAPI DcNotReleased(HWND, HDC) { return 0; }
 HFONT WINAPI NoFont(const LOGFONTA *) { return nullptr; }
 BOOL WINAPI NotDeleted(HGDIOBJ) { return FALSE; }
+UINT_PTR WINAPI NoTimer(HWND, UINT_PTR, UINT, TIMERPROC) { return 0; }
 
 // The real main window, running and painted, with a changed city table; then one system
-// call fails inside one message. The process must end there, offering no save and storing
-// no geometry.
+// call fails inside one message (WM_CREATE: while the window is made). The process must end
+// there, offering no save and storing no geometry.
 void FailInsideMessage(const char *dll, const char *function, const void *replacement, UINT message) {
+  if (message == WM_CREATE && !ReplaceImport(dll, function, replacement)) {
+    std::printf("NOT IMPORTED %s\n", function);
+  }
   RegisterMainWindowClass(GetModuleHandleA(nullptr));
   HWND w = CreateMainWindow(CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT);
   ShowWindow(w, SW_SHOWNORMAL);
   UpdateWindow(w);
+  if (message == WM_CREATE) return;  // it should have ended already
   char name[81] = "Quito";
   StoreCity(0, name, 78, 30, 0, kWest, -5.0, 0);
   if (std::strcmp(function, "CreateFontIndirectA") == 0) SendMessageA(w, WM_SIZE, 0, 0);  // no font
-  if (!ReplaceImport(dll, function, replacement)) std::printf("NOT IMPORTED %s\n", function);
+  if (message != WM_CREATE && !ReplaceImport(dll, function, replacement)) {
+    std::printf("NOT IMPORTED %s\n", function);
+  }
   std::fflush(stdout);
   if (message == WM_PAINT) {
     InvalidateRect(w, nullptr, FALSE);
@@ -133,6 +140,7 @@ void FailBeginPaint() { FailInsideMessage("user32.dll", "BeginPaint", reinterpre
 void FailFont() { FailInsideMessage("gdi32.dll", "CreateFontIndirectA", reinterpret_cast<const void *>(NoFont), WM_PAINT); }
 void FailGetDc() { FailInsideMessage("user32.dll", "GetDC", reinterpret_cast<const void *>(NoWindowDc), WM_TIMER); }
 void FailReleaseDc() { FailInsideMessage("user32.dll", "ReleaseDC", reinterpret_cast<const void *>(DcNotReleased), WM_TIMER); }
+void FailSetTimer() { FailInsideMessage("user32.dll", "SetTimer", reinterpret_cast<const void *>(NoTimer), WM_CREATE); }
 void FailDeleteFont() { FailInsideMessage("gdi32.dll", "DeleteObject", reinterpret_cast<const void *>(NotDeleted), WM_SIZE); }
 
 // On a 640 x 480 screen (a Wine virtual desktop of that size), where a 200 x 100 window goes
@@ -166,6 +174,7 @@ const ChildScenarioEntry kChildScenarios[] = {
     {"fail-get-dc", FailGetDc},
     {"fail-release-dc", FailReleaseDc},
     {"fail-delete-font", FailDeleteFont},
+    {"fail-set-timer", FailSetTimer},
     {"centre-on-640", CentreOn640},
     {nullptr, nullptr},
 };

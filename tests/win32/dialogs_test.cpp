@@ -314,7 +314,7 @@ TEST_F(SetLocation, ZoneTextInTheUsersPunctuation) {
     double stored;
     const char *shown;
   } cases[] = {
-      {".", "5.3", static_cast<double>(5.3f), "5.30"},  // read in single precision
+      {".", "5.3", 5.3000001907348633, "5.30"},  // read in single precision
       {",", "5,75", 5.75, "5,75"},
       {",", "5.5", 5.5, "5,50"},
       {".", "-0.5", -0.5, "-0.50"},  // keeps its sign

@@ -361,8 +361,13 @@ Usage MeasureUsage() {
   return u;
 }
 
+int g_windowsClosed = 0;
+
 BOOL CALLBACK CloseOtherWindow(HWND w, LPARAM keep) {
-  if (w != reinterpret_cast<HWND>(keep) && IsWindowVisible(w)) PostMessageA(w, WM_CLOSE, 0, 0);
+  if (w != reinterpret_cast<HWND>(keep) && IsWindowVisible(w)) {
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    ++g_windowsClosed;
+  }
   return TRUE;
 }
 
@@ -376,6 +381,7 @@ TEST_F(LongRun, HandlesAndMemoryStayFlat) {
   std::fclose(shipped);
   WriteFileBeside("ZORKEL.HLP", help);
   Open();
+  g_windowsClosed = 0;
   // Wine's own controls keep a little of each window made, measured with none of this
   // program's code as well: about 170 bytes for a Set Location box, and for the help one
   // byte per character of the topic shown (its edit control's word-break table, 1.4 KB for
@@ -418,6 +424,7 @@ TEST_F(LongRun, HandlesAndMemoryStayFlat) {
     EXPECT_LE(after.user - before.user, 1) << run.what;
     EXPECT_LE(after.bytes - before.bytes, run.bytesAllowed) << run.what;
   }
+  EXPECT_EQ(g_windowsClosed, 201);  // the help opened every time
   DeleteBeside("ZORKEL.HLP");
 }
 
@@ -675,6 +682,7 @@ TEST_F(Commands, AFailureInsideAMessageEndsAtOnceWithoutSavingAnything) {
       {"fail-get-dc", "GDI Error"},             // WM_TIMER
       {"fail-release-dc", "GDI Error"},         // WM_TIMER
       {"fail-delete-font", "GDI Error"},        // WM_SIZE
+      {"fail-set-timer", "No timer available"},  // WM_CREATE
   };
   for (const auto &c : cases) {
     const ChildResult r = RunChild(c.scenario);

@@ -105,7 +105,10 @@ void ResetClockFace() {
   g_night = false;
   if (g_clockFont != nullptr) DeleteObject(g_clockFont);
   g_clockFont = nullptr;
-  g_lastClockText[0] = '\0';
+  // The whole text: the chime test compares single characters past the first.
+  std::memset(g_lastClockText, 0, sizeof g_lastClockText);
+  g_fontsMade = 0;
+  g_lastFontDescription = LOGFONTA{};
 }
 
 const char *LastClockText() { return g_lastClockText; }

@@ -49,6 +49,8 @@ TEST(Sidereal, NormalisesOnceEachWayAndKeeps24) {
   EXPECT_EQ(LocalSiderealTime(23.0, At(30.0, kEast)), 1.0);
   EXPECT_EQ(LocalSiderealTime(1.0, At(30.0, kWest)), 23.0);
   EXPECT_EQ(LocalSiderealTime(0.0, At(0.0, kWest)), 0.0);
+  // On 1980 November 20 at this UT the sum is exactly 24 hours: kept, not reduced to 0.
+  EXPECT_EQ(GreenwichSiderealTime(20.00102520982378, 20, 11, 1980), 24.0);
 }
 
 TEST(Sidereal, AnyLongitudeIsReducedIntoTheDay) {
@@ -67,10 +69,11 @@ TEST(Sidereal, AnyLongitudeIsReducedIntoTheDay) {
 }
 
 TEST(Sidereal, DayTermCountsFromJanuaryZero) {
-  // January 1 is one day after January 0.0; December 31 of a leap year is day 366.
-  const double k = SiderealYearConstant(1980);
-  EXPECT_EQ(GreenwichSiderealTime(0.0, 1, 1, 1980), 0.0657098 - k + 24.0);
-  EXPECT_EQ(GreenwichSiderealTime(0.0, 31, 12, 1980), 366 * 0.0657098 - k);
+  // January 1 is one day after January 0.0; December 31 of a leap year is day 366. The
+  // references are the IAU 1982 mean sidereal time at 0h UT (18.697374558 + 24.06570982441908
+  // D hours, D days from 2000 January 1.5); a day counted wrong is 0.0657 hours off.
+  EXPECT_NEAR(GreenwichSiderealTime(0.0, 1, 1, 1980), 6.65425226, 0.001);
+  EXPECT_NEAR(GreenwichSiderealTime(0.0, 31, 12, 1980), 6.63833818, 0.001);
 }
 
 TEST(Sidereal, StaysInRangeThroughoutTwoCenturies) {

@@ -75,17 +75,65 @@ void PathTooLong(size_t total) {
 void Path1023() { PathTooLong(1023); }
 void Path1024() { PathTooLong(1024); }
 
-// The real main window, running, with a changed city table: a fatal failure must end the
-// process without offering the save or storing the geometry.
-void FailInMainWindow() {
+// A system call made to fail: the shell is linked into this program, so its calls to the
+// system go through this program's import table, where one entry is replaced. That is the
+// seam: the shell's code runs unchanged and meets the failure where Windows would give it.
+bool ReplaceImport(const char *dll, const char *function, const void *replacement) {
+  BYTE *base = reinterpret_cast<BYTE *>(GetModuleHandleA(nullptr));
+  const auto *dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(base);
+  const auto *nt = reinterpret_cast<const IMAGE_NT_HEADERS *>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY &imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  for (auto *d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR *>(base + imports.VirtualAddress);
+       d->Name != 0; ++d) {
+    if (lstrcmpiA(reinterpret_cast<const char *>(base + d->Name), dll) != 0) continue;
+    const auto *names = reinterpret_cast<const IMAGE_THUNK_DATA *>(base + d->OriginalFirstThunk);
+    auto *slots = reinterpret_cast<IMAGE_THUNK_DATA *>(base + d->FirstThunk);
+    for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+      const auto *byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME *>(base + names->u1.AddressOfData);
+      if (std::strcmp(reinterpret_cast<const char *>(byName->Name), function) != 0) continue;
+      DWORD protection = 0;
+      VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection);
+      slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
+      VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
+      return true;
+    }
+  }
+  return false;
+}
+
+HDC WINAPI NoPaintDc(HWND, LPPAINTSTRUCT) { return nullptr; }
+HDC WINAPI NoWindowDc(HWND) { return nullptr; }
+int WINAPI DcNotReleased(HWND, HDC) { return 0; }
+HFONT WINAPI NoFont(const LOGFONTA *) { return nullptr; }
+BOOL WINAPI NotDeleted(HGDIOBJ) { return FALSE; }
+UINT_PTR WINAPI NoTimer(HWND, UINT_PTR, UINT, TIMERPROC) { return 0; }
+
+// The real main window, running and painted, with a changed city table; then one system
+// call fails inside one message (WM_CREATE: while the window is made). The process must end
+// there, offering no save and storing no geometry.
+void FailInsideMessage(const char *dll, const char *function, const void *replacement, UINT message) {
+  if (message == WM_CREATE && !ReplaceImport(dll, function, replacement)) {
+    std::printf("NOT IMPORTED %s\n", function);
+  }
   RegisterMainWindowClass(GetModuleHandleA(nullptr));
   HWND w = CreateMainWindow(CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT);
   ShowWindow(w, SW_SHOWNORMAL);
   UpdateWindow(w);
+  if (message == WM_CREATE) return;  // it should have ended already
   char name[81] = "Quito";
   StoreCity(0, name, 78, 30, 0, kWest, -5.0, 0);
+  if (std::strcmp(function, "CreateFontIndirectA") == 0) SendMessageA(w, WM_SIZE, 0, 0);  // no font
+  if (message != WM_CREATE && !ReplaceImport(dll, function, replacement)) {
+    std::printf("NOT IMPORTED %s\n", function);
+  }
   std::fflush(stdout);
-  FAIL_IF(true, IDS_GDI_ERROR);
+  if (message == WM_PAINT) {
+    InvalidateRect(w, nullptr, FALSE);
+    UpdateWindow(w);
+  } else {
+    SendMessageA(w, message, message == WM_TIMER ? 1 : 0, 0);
+  }
 }
 
 // A tick whose next tick cannot be armed (the window is gone, so SetTimer fails).
@@ -96,6 +144,13 @@ void TickWithoutTimer() {
   std::fflush(stdout);
   MainWindowProc(w, WM_TIMER, 1, 0);
 }
+void FailBeginPaint() { FailInsideMessage("user32.dll", "BeginPaint", reinterpret_cast<const void *>(NoPaintDc), WM_PAINT); }
+void FailFont() { FailInsideMessage("gdi32.dll", "CreateFontIndirectA", reinterpret_cast<const void *>(NoFont), WM_PAINT); }
+void FailGetDc() { FailInsideMessage("user32.dll", "GetDC", reinterpret_cast<const void *>(NoWindowDc), WM_TIMER); }
+void FailReleaseDc() { FailInsideMessage("user32.dll", "ReleaseDC", reinterpret_cast<const void *>(DcNotReleased), WM_TIMER); }
+void FailSetTimer() { FailInsideMessage("user32.dll", "SetTimer", reinterpret_cast<const void *>(NoTimer), WM_CREATE); }
+void FailDeleteFont() { FailInsideMessage("gdi32.dll", "DeleteObject", reinterpret_cast<const void *>(NotDeleted), WM_SIZE); }
+void FailSetTimerInTick() { FailInsideMessage("user32.dll", "SetTimer", reinterpret_cast<const void *>(NoTimer), WM_TIMER); }
 
 // On a 640 x 480 screen (a Wine virtual desktop of that size), where a 200 x 100 window goes
 // when centred. The answer goes to a file: a program on another desktop has no console.
@@ -125,7 +180,13 @@ const ChildScenarioEntry kChildScenarios[] = {
     {"fail-with-timer", FailWithTimerRunning},
     {"path-1023", Path1023},
     {"path-1024", Path1024},
-    {"fail-in-main-window", FailInMainWindow},
+    {"fail-begin-paint", FailBeginPaint},
+    {"fail-font", FailFont},
+    {"fail-get-dc", FailGetDc},
+    {"fail-release-dc", FailReleaseDc},
+    {"fail-delete-font", FailDeleteFont},
+    {"fail-set-timer", FailSetTimer},
+    {"fail-set-timer-in-tick", FailSetTimerInTick},
     {"centre-on-640", CentreOn640},
     {"tick-without-timer", TickWithoutTimer},
     {"help-open-close", HelpOpenCloseCycles},

@@ -213,3 +213,41 @@ std::string FieldText(HWND dialog, int id) {
 void SetField(HWND dialog, int id, const std::string &text) { SetDlgItemTextA(dialog, id, text.c_str()); }
 
 bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+bool SendRealKey(WORD virtualKey) {
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_KEYBOARD;
+  input[0].ki.wVk = input[1].ki.wVk = virtualKey;
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  return SendInput(2, input, sizeof(INPUT)) == 2;
+}
+
+bool SendRealClick(POINT screen) {
+  // Absolute coordinates run from 0 to 65535 across the primary screen.
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT input[3] = {};
+  for (INPUT &i : input) {
+    i.type = INPUT_MOUSE;
+    i.mi.dx = MulDiv(screen.x, 65535, width - 1);
+    i.mi.dy = MulDiv(screen.y, 65535, height - 1);
+    i.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  }
+  input[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+  input[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+  return SendInput(3, input, sizeof(INPUT)) == 3;
+}
+
+bool PumpUntilClosed(HWND dialog) {
+  for (int i = 0; i < 200 && IsWindow(dialog) && IsWindowVisible(dialog); ++i) {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+      if (m.message == WM_TIMER && m.hwnd == nullptr) continue;  // another script's timer
+      if (!IsDialogMessageA(dialog, &m)) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+      }
+    }
+    Sleep(10);
+  }
+  return !IsWindow(dialog) || !IsWindowVisible(dialog);
+}

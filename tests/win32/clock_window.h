@@ -60,5 +60,13 @@ std::string FieldText(HWND dialog, int id);
 void SetField(HWND dialog, int id, const std::string &text);
 bool IsChecked(HWND dialog, int id);
 
+// Real input, through the system's input queue (SendInput): a key pressed and released, and
+// a left click at a screen point. Returns false when the system refused the input.
+bool SendRealKey(WORD virtualKey);
+bool SendRealClick(POINT screen);
+// Runs the messages of a dialog's modal loop (from inside it) until the dialog is gone or
+// hidden, for at most about two seconds; returns whether it closed.
+bool PumpUntilClosed(HWND dialog);
+
 // Masks every floating-point exception again (the main window unmasks invalid operation).
 void MaskFloatingPointExceptions();

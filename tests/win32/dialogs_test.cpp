@@ -25,7 +25,8 @@ const char kCities[] =
     "Kolkata             | 88|22| 0|E|5.50|0\r\n"
     "North Cape          | 25|47| 0|N|1.00|0\r\n"
     "Paris               |  2|20|14|E|1.00|2\r\n"
-    "Washington          | 77| 0| 0|W|-5.00|0\r\n";
+    "Washington          | 77| 0| 0|W|-5.00|0\r\n"
+    "Daylight Minus One  | 10| 0| 0|E|1.00|-1\r\n";
 
 class SetLocation : public ClockWindow {
  protected:
@@ -117,6 +118,42 @@ TEST_F(SetLocation, FieldsFollowWhatIsTypedOrChosen) {
     ExpectFields(d, "77", "00", "00", true, "-5.00", false);
     ChooseListItem(d, "North Cape");  // N shows as East
     ExpectFields(d, "25", "47", "00", false, "1.00", false);
+    Click(d, IDCANCEL);
+  });
+}
+
+TEST_F(SetLocation, EachDaylightCodeTicksItsBox) {
+  // 2 is the computer's own rules; any other nonzero code is the US rules, as it always was.
+  Open();
+  WithDialog(IDM_SET_LOCATION, [](HWND d) {
+    const struct {
+      const char *name;
+      bool us, windows;
+    } cases[] = {{"Paris", false, true},      {"Kolkata", false, false},
+                 {"Daylight Minus One", true, false}, {"Washington", false, false},
+                 {"Denver", true, false}};
+    for (const auto &c : cases) {
+      ChooseListItem(d, c.name);
+      EXPECT_EQ(IsChecked(d, IDC_DST), c.us) << c.name;
+      EXPECT_EQ(IsChecked(d, IDC_DST_WINDOWS), c.windows) << c.name;
+    }
+    Click(d, IDCANCEL);
+  });
+}
+
+TEST_F(SetLocation, WithNoListSelectionTheEditTextIsUsed) {
+  Open();
+  WithDialog(IDM_SET_LOCATION, [](HWND d) {
+    HWND combo = GetDlgItem(d, IDC_LOCATION_COMBO);
+    for (int notification : {CBN_CLOSEUP, CBN_SELCHANGE}) {
+      SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+      const char *name = notification == CBN_CLOSEUP ? "Kolkata" : "Washington";
+      SetWindowTextA(combo, name);  // not a notification: the fields still show the last city
+      ASSERT_NE(FieldText(d, IDC_DEGREES), notification == CBN_CLOSEUP ? "88" : "77");
+      SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_LOCATION_COMBO, notification),
+                   reinterpret_cast<LPARAM>(combo));
+      EXPECT_EQ(FieldText(d, IDC_DEGREES), notification == CBN_CLOSEUP ? "88" : "77") << name;
+    }
     Click(d, IDCANCEL);
   });
 }
@@ -350,7 +387,7 @@ TEST_F(SetLocation, ZoneTextInTheUsersPunctuation) {
     double stored;
     const char *shown;
   } cases[] = {
-      {".", "5.3", static_cast<double>(5.3f), "5.30"},  // read in single precision
+      {".", "5.3", 5.3000001907348633, "5.30"},  // read in single precision
       {",", "5,75", 5.75, "5,75"},
       {",", "5.5", 5.5, "5,50"},
       {".", "-0.5", -0.5, "-0.50"},  // keeps its sign
@@ -400,10 +437,23 @@ TEST_F(SetLocation, TheShippedCityListIsOfferedWhole) {
 
 using AboutBox = ClockWindow;
 
-TEST_F(AboutBox, OpensCentredAndClosesWithOkEnterOrEsc) {
+// Where a point with this hit-test code lies on the caption row of `w`, scanning from the right.
+POINT CaptionPoint(HWND w, LRESULT code) {
+  RECT r;
+  GetWindowRect(w, &r);
+  const int y = r.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+  for (int x = r.right - 1; x > r.left; --x) {
+    if (SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == code) return {x - 4, y};
+  }
+  return {-1, -1};
+}
+
+TEST_F(AboutBox, OpensCentredAndClosesWithOkEnterEscOrTheCloseBox) {
   Open();
-  for (int closeWith : {IDCANCEL, static_cast<int>(IDOK)}) {
-    WithDialog(IDM_ABOUT, [closeWith](HWND d) {
+  enum Way { kEnter, kEsc, kCloseBox, kOkButton };
+  for (Way way : {kEnter, kEsc, kCloseBox, kOkButton}) {
+    WithDialog(IDM_ABOUT, [way](HWND d) {
+      SCOPED_TRACE(testing::Message() << "way " << way);
       char caption[81];
       GetWindowTextA(d, caption, sizeof caption);
       EXPECT_STREQ(caption, "Orvane 2");
@@ -414,11 +464,19 @@ TEST_F(AboutBox, OpensCentredAndClosesWithOkEnterOrEsc) {
       const int w = r.right - r.left + 1, h = r.bottom - r.top + 1;
       EXPECT_EQ(r.left, GetSystemMetrics(SM_CXSCREEN) / 2 - w / 2);
       EXPECT_EQ(r.top, GetSystemMetrics(SM_CYSCREEN) / 2 - h / 2);
-      Click(d, closeWith);
-      if (closeWith == IDOK) {  // OK is id 2: Enter goes to the default button instead
-        EXPECT_TRUE(IsWindowVisible(d));
-        SendMessageA(d, WM_COMMAND, IDCANCEL, 0);
+      SetForegroundWindow(d);
+      if (way == kEnter || way == kEsc) {
+        ASSERT_TRUE(SendRealKey(way == kEnter ? VK_RETURN : VK_ESCAPE));
+      } else if (way == kCloseBox) {
+        const POINT box = CaptionPoint(d, HTCLOSE);
+        ASSERT_GE(box.x, 0) << "no close box";
+        ASSERT_TRUE(SendRealClick(box));
+      } else {
+        RECT ok;
+        GetWindowRect(GetDlgItem(d, IDCANCEL), &ok);
+        ASSERT_TRUE(SendRealClick({(ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2}));
       }
+      EXPECT_TRUE(PumpUntilClosed(d));
     });
   }
 }

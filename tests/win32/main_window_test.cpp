@@ -2,6 +2,12 @@
 // minimised caption, chimes, commands, keys, closing and the settings they store.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "clock_window.h"
@@ -31,9 +37,22 @@ TEST_F(MainWindowStart, WithoutSettings) {
   EXPECT_TRUE(Greyed(system, IDM_SHOW_MENU_BAR));
   EXPECT_FALSE(Greyed(system, IDM_HIDE_MENU_BAR));
   EXPECT_FALSE(Checked(system, IDM_ALWAYS_ON_TOP));
-  char text[81];
-  GetMenuStringA(system, IDM_HIDE_MENU_BAR, text, sizeof text, MF_BYCOMMAND);
-  EXPECT_STREQ(text, "Hide Menu Bar\tF10");
+  // The program's own items close the system menu: a separator before each group.
+  const struct {
+    UINT id;
+    const char *text;
+  } added[] = {{0, ""}, {IDM_HIDE_MENU_BAR, "Hide Menu Bar\tF10"},
+               {IDM_SHOW_MENU_BAR, "Show Menu Bar\tF11"}, {0, ""},
+               {IDM_ALWAYS_ON_TOP, "Always on &Top"}};
+  const int count = GetMenuItemCount(system);
+  ASSERT_GT(count, 5);
+  for (int i = 0; i < 5; ++i) {
+    const UINT at = static_cast<UINT>(count - 5 + i);
+    char text[81] = "";
+    GetMenuStringA(system, at, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, added[i].text) << i;
+    EXPECT_EQ(GetMenuItemID(system, static_cast<int>(at)), added[i].id) << i;
+  }
   EXPECT_STREQ(g_main.location.name, "Washington");
   // Nothing was written back: the posted commands found nothing changed.
   for (const char *key : {"Time", "Sound", "Menus", "OnTop", "X", "Width"}) {
@@ -211,6 +230,63 @@ TEST_F(ClockFace, TextFollowsTheClockAndTheTimeKind) {
   EXPECT_STREQ(LastClockText(), "12:00:00 PM");
 }
 
+TEST_F(ClockFace, PaintDrawsTheTextCentredAtTheFontsSizeInTheTextColour) {
+  Open(400, 200);
+  SetFakeClock(1999, 7, 1, 20, 0, 0);
+  Command(IDM_LMT24);
+  Paint();  // "20:00:00": 8 cells of 40 x 80 pixels
+  ASSERT_STREQ(LastClockText(), "20:00:00");
+  const int width = 400, height = 200;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void *bits = nullptr;
+  HDC screen = GetDC(window_);
+  HDC copy = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateDIBSection(copy, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(bitmap, nullptr);
+  HGDIOBJ previous = SelectObject(copy, bitmap);
+  BitBlt(copy, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  // A DIB pixel is 0x00RRGGBB; a COLORREF 0x00BBGGRR.
+  auto Pixel = [](COLORREF c) -> DWORD {
+    return (DWORD{GetRValue(c)} << 16) | (DWORD{GetGValue(c)} << 8) | GetBValue(c);
+  };
+  const DWORD background = Pixel(GetSysColor(COLOR_WINDOW));
+  const DWORD textColour = Pixel(GetSysColor(COLOR_WINDOWTEXT));
+  const DWORD *pixel = static_cast<const DWORD *>(bits);
+  int left = width, right = -1, top = height, bottom = -1, ink = 0, inTextColour = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const DWORD p = pixel[y * width + x] & 0xFFFFFFu;
+      if (p == background) continue;
+      ++ink;
+      if (p == textColour) ++inTextColour;
+      left = std::min(left, x);
+      right = std::max(right, x);
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+    }
+  }
+  SelectObject(copy, previous);
+  DeleteObject(bitmap);
+  DeleteDC(copy);
+  ReleaseDC(window_, screen);
+  ASSERT_GT(ink, 0) << "nothing drawn";
+  // Eight cells of 40 pixels, less the side bearings; digits stand about two thirds of the
+  // 80-pixel cell high.
+  EXPECT_GE(right - left + 1, 280);
+  EXPECT_LE(right - left + 1, 320);
+  EXPECT_GE(bottom - top + 1, 40);
+  EXPECT_LE(bottom - top + 1, 80);
+  EXPECT_NEAR((left + right) / 2.0, width / 2.0, 10.0);
+  EXPECT_NEAR((top + bottom) / 2.0, height / 2.0, 10.0);
+  EXPECT_GE(inTextColour, ink / 2);  // the strokes, whatever the smoothing of their edges
+}
+
 TEST_F(ClockFace, MinimisedCaptionChangesOncePerMinute) {
   Open();
   Command(IDM_LST);
@@ -228,9 +304,6 @@ TEST_F(ClockFace, MinimisedCaptionChangesOncePerMinute) {
   Tick();
   EXPECT_EQ(Caption(), " 6:30 LST");
   EXPECT_EQ(CaptionWrites(), before + 2);
-  SendMessageA(window_, WM_PAINT, 0, 0);  // every paint sets it again
-  EXPECT_EQ(CaptionWrites(), before + 3);
-  EXPECT_EQ(Caption(), " 6:30 LST");
   ShowWindow(window_, SW_RESTORE);
   Pump();
   EXPECT_EQ(Caption(), "Orvane 2 (LST)");
@@ -251,11 +324,132 @@ TEST_F(ClockFace, ProfileChangeRedrawsWithTheNewSeparatorAtOnce) {
   GetProfileStringA("intl", "sTime", "\x01", saved, sizeof saved);
   WriteProfileStringA("intl", "sTime", ".");
   Command(IDM_LMT24);
+  Paint();
+  ValidateRect(window_, nullptr);  // nothing left to paint but what the message asks for
   SendMessageA(window_, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("intl"));
   UpdateWindow(window_);  // the repaint the message asked for, before any tick
   EXPECT_STREQ(LastClockText(), "12.30.00");
   WriteProfileStringA("intl", "sTime", saved[0] == '\x01' ? nullptr : saved);
   SendMessageA(window_, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("intl"));
+}
+
+// ---- Handles and memory over a long run ----
+
+struct Usage {
+  long gdi, user;
+  long long bytes;
+};
+
+BOOL CALLBACK CountWindow(HWND w, LPARAM count) {
+  ++*reinterpret_cast<long *>(count);
+  EnumChildWindows(w, CountWindow, count);
+  return TRUE;
+}
+
+// The bytes in use in the process's heaps: the C library's, GlobalAlloc's and the system's
+// own on this side of the process.
+long long HeapBytes() {
+  HANDLE heaps[64];
+  const DWORD count = GetProcessHeaps(64, heaps);
+  long long total = 0;
+  for (DWORD i = 0; i < count && i < 64; ++i) {
+    if (!HeapLock(heaps[i])) continue;
+    PROCESS_HEAP_ENTRY entry = {};
+    while (HeapWalk(heaps[i], &entry)) {
+      if ((entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) != 0) total += entry.cbData;
+    }
+    HeapUnlock(heaps[i]);
+  }
+  return total;
+}
+
+// The process's GDI and USER objects and private bytes. Wine counts none of them (its
+// GetGuiResources is a stub, PrivateUsage is 0). There the GDI objects are counted in its
+// handle table, which takes a handle by table index alone; the USER objects as this
+// thread's windows; the bytes as those in use in the heaps (its committed memory also holds
+// font caches of its own that grow with every font made, whoever deletes them).
+Usage MeasureUsage() {
+  Usage u = {static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)),
+             static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)), 0};
+  if (u.gdi == 0) {
+    for (ULONG_PTR index = 1; index < 65536; ++index) {
+      if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++u.gdi;
+    }
+  }
+  if (u.user == 0) EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&u.user));
+  PROCESS_MEMORY_COUNTERS_EX memory = {};
+  memory.cb = sizeof memory;
+  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS *>(&memory),
+                       sizeof memory);
+  u.bytes = memory.PrivateUsage != 0 ? static_cast<long long>(memory.PrivateUsage) : HeapBytes();
+  return u;
+}
+
+int g_windowsClosed = 0;
+
+BOOL CALLBACK CloseOtherWindow(HWND w, LPARAM keep) {
+  if (w != reinterpret_cast<HWND>(keep) && IsWindowVisible(w)) {
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    ++g_windowsClosed;
+  }
+  return TRUE;
+}
+
+using LongRun = ClockWindow;
+
+TEST_F(LongRun, HandlesAndMemoryStayFlat) {
+  std::FILE *shipped = std::fopen("Z:" ORVANE_SOURCE_DIR "/resources/ZORKEL.HLP", "rb");
+  ASSERT_NE(shipped, nullptr);
+  std::string help;  // the real file: a topic list or a file buffer kept would show
+  for (int c; (c = std::getc(shipped)) != EOF;) help.push_back(static_cast<char>(c));
+  std::fclose(shipped);
+  WriteFileBeside("ZORKEL.HLP", help);
+  Open();
+  g_windowsClosed = 0;
+  // Wine's own controls keep a little of each window made, measured with none of this
+  // program's code as well: about 170 bytes for a Set Location box, and for the help one
+  // byte per character of the topic shown (its edit control's word-break table, 1.4 KB for
+  // the contents). The allowances take that and no more than a few bytes a tick.
+  const struct {
+    const char *what;
+    int times;
+    long long bytesAllowed;
+    std::function<void(int)> step;
+  } runs[] = {
+      {"ticks with resizes", 2000, 16 * 1024,
+       [this](int i) {
+         SetFakeClock(1999, 7, 1, 12 + i / 3600, i / 60 % 60, i % 60);
+         Tick();
+         if (i % 20 == 0) SetClientSize(300 + i % 200, 150 + i % 100);
+       }},
+      {"time scales", 200, 16 * 1024,
+       [this](int i) {
+         Command(IDM_TIME_BASE + i % 5);
+         Paint();
+       }},
+      {"Set Location", 200, 64 * 1024,
+       [this](int) { WithDialog(IDM_SET_LOCATION, [](HWND d) { Click(d, IDCANCEL); }); }},
+      {"About", 200, 64 * 1024,
+       [this](int) { WithDialog(IDM_ABOUT, [](HWND d) { Click(d, IDCANCEL); }); }},
+      {"help", 200, 400 * 1024,
+       [this](int) {
+         Command(IDM_HELP_INDEX);
+         Pump();
+         EnumThreadWindows(GetCurrentThreadId(), CloseOtherWindow, reinterpret_cast<LPARAM>(window_));
+         Pump();
+       }},
+  };
+  for (const auto &run : runs) {
+    run.step(0);  // caches and first-use allocations are made once, before the count
+    const Usage before = MeasureUsage();
+    for (int i = 1; i <= run.times; ++i) run.step(i);
+    const Usage after = MeasureUsage();
+    EXPECT_LE(after.gdi - before.gdi, 2) << run.what;
+    EXPECT_LE(after.user - before.user, 1) << run.what;
+    EXPECT_LE(after.bytes - before.bytes, run.bytesAllowed) << run.what;
+  }
+  EXPECT_EQ(g_windowsClosed, 201);  // the help opened every time
+  DeleteBeside("ZORKEL.HLP");
 }
 
 // ---- Chimes ----
@@ -470,6 +664,10 @@ TEST_F(Commands, ExitOffersTheSaveOfAChangedTableAndStoresTheGeometry) {
   Command(IDM_EXIT);
   ASSERT_EQ(g_fake.boxes.size(), 1u);
   EXPECT_EQ(g_fake.boxes[0].text, "Save city location database?");
+  EXPECT_EQ(g_fake.boxes[0].caption, "Orvane 2");
+  // Owned by the clock and modal to it alone, not to every window of the task.
+  EXPECT_EQ(g_fake.boxes[0].style, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION));
+  EXPECT_EQ(g_fake.boxes[0].owner, window_);
   EXPECT_NE(ReadFileBeside("ZORKEL.DAT").find("Quito"), std::string::npos);
   EXPECT_EQ(StoredSetting("X"), "120");
   EXPECT_EQ(StoredSetting("Y"), "90");
@@ -512,15 +710,34 @@ TEST_F(Commands, ANewScreenDensityTakesTheSuggestedSizeAndANewFont) {
   EXPECT_EQ(ClockFontsMade(), made + 1);
 }
 
-TEST_F(Commands, AFatalFailureEndsAtOnceWithoutSavingAnything) {
-  const ChildResult r = RunChild("fail-in-main-window");
-  EXPECT_EQ(r.exitCode, 1u);
-  EXPECT_NE(r.output.find("TIMER stopped\nBOX|Orvane 2 - Fatal Error|GDI Error|2030|noowner"),
-            std::string::npos)
-      << r.output;
-  EXPECT_EQ(StoredSetting("X"), "<absent>");
-  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kTestCities);
-  EXPECT_FALSE(FileExists("CITIES.NEW"));
+TEST_F(Commands, AFailureInsideAMessageEndsAtOnceWithoutSavingAnything) {
+  const struct {
+    const char *scenario;  // which call fails, in which message (see children.cpp)
+    const char *message;
+  } cases[] = {
+      {"fail-begin-paint", "GDI Error"},        // WM_PAINT
+      {"fail-font", "Cannot load font"},         // WM_PAINT
+      {"fail-get-dc", "GDI Error"},             // WM_TIMER
+      {"fail-release-dc", "GDI Error"},         // WM_TIMER
+      {"fail-delete-font", "GDI Error"},        // WM_SIZE
+      {"fail-set-timer", "No timer available"},  // WM_CREATE
+      {"fail-set-timer-in-tick", "No timer available"},  // WM_TIMER, re-arming the next tick
+  };
+  for (const auto &c : cases) {
+    const ChildResult r = RunChild(c.scenario);
+    EXPECT_EQ(r.exitCode, 1u) << c.scenario << "\n" << r.output;
+    // The clock stopped, then the report; nothing before it, nothing after.
+    EXPECT_EQ(r.output.rfind(std::string("TIMER stopped\nBOX|Orvane 2 - Fatal Error|") + c.message +
+                                 "|2030|noowner\n",
+                             0),
+              0u)
+        << c.scenario << "\n" << r.output;
+    EXPECT_EQ(r.output.find("Save city"), std::string::npos) << c.scenario;
+    EXPECT_EQ(r.output.find("RETURNED"), std::string::npos) << c.scenario;
+    EXPECT_EQ(StoredSetting("X"), "<absent>") << c.scenario;
+    EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kTestCities) << c.scenario;
+    EXPECT_FALSE(FileExists("CITIES.NEW")) << c.scenario;
+  }
 }
 
 }  // namespace

@@ -43,11 +43,13 @@ TEST_F(MainWindowStart, WithoutSettings) {
     const char *text;
   } added[] = {{0, ""}, {IDM_HIDE_MENU_BAR, "Hide Menu Bar\tF10"},
                {IDM_SHOW_MENU_BAR, "Show Menu Bar\tF11"}, {0, ""},
-               {IDM_ALWAYS_ON_TOP, "Always on &Top"}};
+               {IDM_ALWAYS_ON_TOP, "Always on &Top"},
+               {IDM_NIGHT_COLOURS, "&Night Colours\tCtrl+N"}};
+  const int kAdded = static_cast<int>(sizeof added / sizeof added[0]);
   const int count = GetMenuItemCount(system);
-  ASSERT_GT(count, 5);
-  for (int i = 0; i < 5; ++i) {
-    const UINT at = static_cast<UINT>(count - 5 + i);
+  ASSERT_GT(count, kAdded);
+  for (int i = 0; i < kAdded; ++i) {
+    const UINT at = static_cast<UINT>(count - kAdded + i);
     char text[81] = "";
     GetMenuStringA(system, at, text, sizeof text, MF_BYPOSITION);
     EXPECT_STREQ(text, added[i].text) << i;

@@ -229,6 +229,8 @@ TEST(Resources, StringsMenusAndAcceleratorsAsTheProgramShowsThem) {
       "  -",
       "  Local &Sidereal Time\tF8 103",
       "  &Greenwich Sidereal Time\tF9 104",
+      "  -",
+      "  &Night Colours\tCtrl+N 153",
       "&Chimes",
       "  &None 110",
       "  &Single 111",

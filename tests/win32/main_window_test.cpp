@@ -239,31 +239,16 @@ TEST_F(ClockFace, PaintDrawsTheTextCentredAtTheFontsSizeInTheTextColour) {
   Paint();  // "20:00:00": 8 cells of 40 x 80 pixels
   ASSERT_STREQ(LastClockText(), "20:00:00");
   const int width = 400, height = 200;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void *bits = nullptr;
   HDC screen = GetDC(window_);
-  HDC copy = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateDIBSection(copy, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  ASSERT_NE(bitmap, nullptr);
-  HGDIOBJ previous = SelectObject(copy, bitmap);
-  BitBlt(copy, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-  GdiFlush();
-  // A DIB pixel is 0x00RRGGBB; a COLORREF 0x00BBGGRR.
-  auto Pixel = [](COLORREF c) -> DWORD {
-    return (DWORD{GetRValue(c)} << 16) | (DWORD{GetGValue(c)} << 8) | GetBValue(c);
-  };
-  const DWORD background = Pixel(GetSysColor(COLOR_WINDOW));
-  const DWORD textColour = Pixel(GetSysColor(COLOR_WINDOWTEXT));
-  const DWORD *pixel = static_cast<const DWORD *>(bits);
+  const std::vector<COLORREF> pixels = ReadPixels(screen, width, height);
+  ReleaseDC(window_, screen);
+  ASSERT_EQ(pixels.size(), static_cast<std::size_t>(width * height));
+  const COLORREF background = GetSysColor(COLOR_WINDOW);
+  const COLORREF textColour = GetSysColor(COLOR_WINDOWTEXT);
   int left = width, right = -1, top = height, bottom = -1, ink = 0, inTextColour = 0;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      const DWORD p = pixel[y * width + x] & 0xFFFFFFu;
+      const COLORREF p = pixels[static_cast<std::size_t>(y * width + x)];
       if (p == background) continue;
       ++ink;
       if (p == textColour) ++inTextColour;
@@ -273,10 +258,6 @@ TEST_F(ClockFace, PaintDrawsTheTextCentredAtTheFontsSizeInTheTextColour) {
       bottom = std::max(bottom, y);
     }
   }
-  SelectObject(copy, previous);
-  DeleteObject(bitmap);
-  DeleteDC(copy);
-  ReleaseDC(window_, screen);
   ASSERT_GT(ink, 0) << "nothing drawn";
   // Eight cells of 40 pixels, less the side bearings; digits stand about two thirds of the
   // 80-pixel cell high.

@@ -55,21 +55,11 @@ std::vector<COLORREF> PaintedFace(HWND window, int width, int height) {
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));  // neither colour
   SendMessageA(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
   UpdateClockFace(dc, g_main.timeKind, g_main.location, 1);
+  std::vector<COLORREF> pixels = ReadPixels(dc, width, height);
   SelectObject(dc, old);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  std::vector<DWORD> bits(static_cast<std::size_t>(width * height));
-  GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), bits.data(), &info, DIB_RGB_COLORS);
   DeleteObject(bitmap);
   DeleteDC(dc);
   ReleaseDC(window, screen);
-  std::vector<COLORREF> pixels;
-  for (DWORD b : bits) pixels.push_back(RGB((b >> 16) & 0xFF, (b >> 8) & 0xFF, b & 0xFF));
   return pixels;
 }
 

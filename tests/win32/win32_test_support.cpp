@@ -158,3 +158,32 @@ void InstallTestHooks() {
 void PrintBoxesForParent() { g_platform.messageBox = PrintBox; }
 
 void UseFakeClock(bool fake) { g_useFakeClock = fake; }
+
+std::vector<COLORREF> ReadPixels(HDC source, int width, int height) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void *bits = nullptr;
+  HDC copy = CreateCompatibleDC(source);
+  HBITMAP bitmap = CreateDIBSection(copy, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  std::vector<COLORREF> pixels;
+  if (bitmap != nullptr) {
+    HGDIOBJ previous = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    GdiFlush();
+    // A DIB pixel is 0x00RRGGBB; a COLORREF 0x00BBGGRR.
+    const DWORD *pixel = static_cast<const DWORD *>(bits);
+    pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int i = 0; i < width * height; ++i) {
+      pixels.push_back(RGB((pixel[i] >> 16) & 0xFF, (pixel[i] >> 8) & 0xFF, pixel[i] & 0xFF));
+    }
+    SelectObject(copy, previous);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(copy);
+  return pixels;
+}

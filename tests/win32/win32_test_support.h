@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "support/hooks.h"
 
@@ -30,6 +31,9 @@ struct ChildResult {
 };
 // Runs this test program again with --child=NAME and waits for it.
 ChildResult RunChild(const char *name);
+
+// The top-left width x height pixels of a device context, row by row from the top.
+std::vector<COLORREF> ReadPixels(HDC source, int width, int height);
 
 // The hooks the in-process tests run with: the real Win32 ones, except that message boxes
 // are recorded (g_fake.boxes), beeps counted and the clock read from g_fake.now when asked.

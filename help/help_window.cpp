@@ -782,6 +782,7 @@ bool EnsureHelpWindow(HWND owner) {
 BOOL ShowHelp(HWND owner, const char *path, UINT command, ULONG_PTR data) {
   if (command == HELP_QUIT) {
     if (g.window != nullptr) DestroyWindow(g.window);
+    g.havePlace = false;  // its place is remembered while the clock runs, and the clock is going
     FreeHelpDocument(&g.document);  // the file is no longer needed
     g.loaded = false;
     return TRUE;

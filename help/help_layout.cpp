@@ -5,20 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "help/grow_array.h"
+
 const char kHelpBulletText[] = "\x95";  // the bullet of Windows-1252
 
 namespace {
-
-template <typename T>
-bool Grow(T **array, int *capacity, int count) {
-  if (count < *capacity) return true;
-  const int more = *capacity == 0 ? 64 : *capacity * 2;
-  void *grown = std::realloc(*array, static_cast<std::size_t>(more) * sizeof(T));
-  if (grown == nullptr) return false;
-  *array = static_cast<T *>(grown);
-  *capacity = more;
-  return true;
-}
 
 // Walks the shown characters of a block: its text, with each link's shown text (or, for a
 // link without text, the title it leads to) in place of its markup.
@@ -93,7 +84,7 @@ struct Builder {
 
 void OpenLine(Builder *b) {
   HelpLayout *l = b->layout;
-  if (!Grow(&l->lines, &l->lineCapacity, l->lineCount)) {
+  if (!GrowArray(&l->lines, &l->lineCapacity, l->lineCount)) {
     l->failed = true;
     return;
   }
@@ -126,7 +117,7 @@ void Place(Builder *b, const char *c, int width) {
       return;
     }
   }
-  if (!Grow(&l->runs, &l->runCapacity, l->runCount)) {
+  if (!GrowArray(&l->runs, &l->runCapacity, l->runCount)) {
     l->failed = true;
     return;
   }
@@ -139,7 +130,7 @@ void Place(Builder *b, const char *c, int width) {
 
 void StartLink(Builder *b, const Cursor &cur) {
   HelpLayout *l = b->layout;
-  if (!Grow(&l->links, &l->linkCapacity, l->linkCount)) {
+  if (!GrowArray(&l->links, &l->linkCapacity, l->linkCount)) {
     l->failed = true;
     return;
   }

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "help/grow_array.h"
+
 namespace {
 
 // A growable text; its parts are remembered as offsets, since growing may move it.
@@ -243,17 +245,6 @@ bool StartsWithIgnoringCase(const char *begin, const char *end, const char *pref
   return true;
 }
 
-template <typename T>
-bool Grow(T **array, int *capacity, int count) {
-  if (count < *capacity) return true;
-  const int more = *capacity == 0 ? 16 : *capacity * 2;
-  void *grown = std::realloc(*array, static_cast<std::size_t>(more) * sizeof(T));
-  if (grown == nullptr) return false;
-  *array = static_cast<T *>(grown);
-  *capacity = more;
-  return true;
-}
-
 }  // namespace
 
 bool ParseHelpText(const char *text, std::size_t length, HelpDocument *document) {
@@ -282,7 +273,7 @@ bool ParseHelpText(const char *text, std::size_t length, HelpDocument *document)
         CloseBlock(&storage, &body);
         AppendChar(&storage, '\0');  // ends the body of the topic before
       }
-      if (!Grow(&topics, &capacity, count)) {
+      if (!GrowArray(&topics, &capacity, count)) {
         failed = true;
         break;
       }
@@ -314,7 +305,7 @@ bool ParseHelpText(const char *text, std::size_t length, HelpDocument *document)
         const char *ke = stop;
         Trim(&kb, &ke);
         if (kb < ke) {
-          if (!Grow(&keywords, &keywordCapacity, keywordCount)) {
+          if (!GrowArray(&keywords, &keywordCapacity, keywordCount)) {
             failed = true;
             break;
           }

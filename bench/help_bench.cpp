@@ -116,17 +116,18 @@ void TimeWindow(const char *name, const std::string &text) {
   if (f == nullptr) return;
   std::fwrite(text.data(), 1, text.size(), f);
   std::fclose(f);
+  const std::wstring wide(path.begin(), path.end());  // the temporary folder's path is ASCII here
   const double first = MedianMs([&] {
-    ShowHelp(nullptr, path.c_str(), HELP_FINDER, 0);
+    ShowHelp(nullptr, wide.c_str(), HELP_FINDER, 0);
     UpdateWindow(HelpTextView());
-    ShowHelp(nullptr, path.c_str(), HELP_QUIT, 0);
+    ShowHelp(nullptr, wide.c_str(), HELP_QUIT, 0);
   });
-  ShowHelp(nullptr, path.c_str(), HELP_FINDER, 0);
+  ShowHelp(nullptr, wide.c_str(), HELP_FINDER, 0);
   const double second = MedianMs([&] {
-    ShowHelp(nullptr, path.c_str(), HELP_KEY, reinterpret_cast<ULONG_PTR>("big"));
+    ShowHelp(nullptr, wide.c_str(), HELP_KEY, reinterpret_cast<ULONG_PTR>("big"));
     UpdateWindow(HelpTextView());
   });
-  ShowHelp(nullptr, path.c_str(), HELP_QUIT, 0);
+  ShowHelp(nullptr, wide.c_str(), HELP_QUIT, 0);
   DeleteFileA(path.c_str());
   std::printf("help %s-window-open %.1f ms\n", name, first);
   std::printf("help %s-window-second %.1f ms\n", name, second);

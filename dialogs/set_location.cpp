@@ -8,6 +8,7 @@
 #include "location/city_database.h"
 #include "location/city_table.h"
 #include "resources/resource_ids.h"
+#include "support/ansi_text.h"
 #include "support/hooks.h"
 
 namespace {
@@ -88,12 +89,13 @@ INT_PTR OnConfirm(HWND dialog, bool save) {
     ShowFieldError(dialog, IDC_LOCATION_COMBO, IDS_MUST_ENTER_NAME, 1);
     return 1;
   }
-  // The city file separates its fields with |, and has no way to escape one.
-  if (std::strchr(name, '|') != nullptr) {
+  // The city file separates its fields with |, and has no way to escape one (a | that is
+  // the second byte of a double-byte character is part of that character).
+  if (FindAnsiChar(name, '|') != nullptr) {
     ShowFieldError(dialog, IDC_LOCATION_COMBO, IDS_NAME_HAS_SEPARATOR, 1);
     return 1;
   }
-  name[kCityNameLength] = '\0';
+  CutAnsiText(name, kCityNameLength);
   std::snprintf(g_dialogLocation.name, sizeof g_dialogLocation.name, "%s", name);
 
   IntegerFieldCheck rows[3] = {

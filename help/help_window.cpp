@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "location/file_text.h"
 #include "resources/resource_ids.h"
 #include "support/hooks.h"
 #include "support/program_files.h"
@@ -44,7 +45,7 @@ struct HelpState {
   HelpLayoutMetrics *metrics;  // while the window is open (from the heap: kept out of the
                                // file's data, like the history)
   HelpDocument document;
-  char loadedPath[kPathSize];
+  wchar_t loadedPath[kPathSize];
   ULONGLONG loadedSize;
   FILETIME loadedTime;
   bool loaded;
@@ -160,37 +161,18 @@ void MakeFonts() {
 // ---- The file ----
 
 // The whole file in one block the caller frees; null when it cannot be read.
-char *ReadWholeFile(const char *path, std::size_t *length) {
-  std::FILE *file = std::fopen(path, "rb");
+char *ReadWholeFile(const wchar_t *path, std::size_t *length) {
+  std::FILE *file = _wfopen(path, L"rb");
   if (file == nullptr) return nullptr;
-  char *text = nullptr;
-  std::size_t used = 0;
-  std::size_t capacity = 0;
-  bool ok = true;
-  for (;;) {
-    if (used == capacity) {
-      capacity = capacity == 0 ? 65536 : capacity * 2;
-      char *grown = static_cast<char *>(std::realloc(text, capacity));
-      if (grown == nullptr) {
-        ok = false;
-        break;
-      }
-      text = grown;
-    }
-    const std::size_t got = std::fread(text + used, 1, capacity - used, file);
-    used += got;
-    if (got == 0) {
-      ok = std::ferror(file) == 0;
-      break;
-    }
-  }
+  FileText text = {nullptr, 0};
+  const bool whole = ReadAllBytes(file, &text);
   std::fclose(file);
-  if (!ok) {
-    std::free(text);
+  if (!whole) {
+    std::free(text.bytes);
     return nullptr;
   }
-  *length = used;
-  return text;
+  *length = text.size;
+  return text.bytes;
 }
 
 void ClearPage() {
@@ -205,11 +187,11 @@ void ClearPage() {
 
 // Reads the file when it is new or has changed since it was read, so that an edited help
 // file shows at once and a large one is read only once.
-bool LoadDocument(const char *path) {
+bool LoadDocument(const wchar_t *path) {
   WIN32_FILE_ATTRIBUTE_DATA data = {};
-  const bool found = path != nullptr && GetFileAttributesExA(path, GetFileExInfoStandard, &data);
+  const bool found = path != nullptr && GetFileAttributesExW(path, GetFileExInfoStandard, &data);
   const ULONGLONG size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-  if (found && g.loaded && std::strcmp(path, g.loadedPath) == 0 && size == g.loadedSize &&
+  if (found && g.loaded && lstrcmpW(path, g.loadedPath) == 0 && size == g.loadedSize &&
       CompareFileTime(&data.ftLastWriteTime, &g.loadedTime) == 0) {
     return g.document.count > 0;
   }
@@ -223,7 +205,7 @@ bool LoadDocument(const char *path) {
   const bool parsed = ParseHelpText(text, length, &g.document);
   std::free(text);
   if (!parsed) return false;
-  std::snprintf(g.loadedPath, sizeof g.loadedPath, "%s", path);
+  lstrcpynW(g.loadedPath, path, kPathSize);
   g.loadedSize = size;
   g.loadedTime = data.ftLastWriteTime;
   g.loaded = true;
@@ -779,7 +761,7 @@ bool EnsureHelpWindow(HWND owner) {
 
 }  // namespace
 
-BOOL ShowHelp(HWND owner, const char *path, UINT command, ULONG_PTR data) {
+BOOL ShowHelp(HWND owner, const wchar_t *path, UINT command, ULONG_PTR data) {
   if (command == HELP_QUIT) {
     if (g.window != nullptr) DestroyWindow(g.window);
     g.havePlace = false;  // its place is remembered while the clock runs, and the clock is going

@@ -8,10 +8,10 @@
 
 #include "help/help_layout.h"
 
-// Carries out one help request for `owner` on the help file `path`. FALSE only when the
+// Carries out one help request for `owner` on the help file at the wide `path`. FALSE only when the
 // request is not one of the four above or the help window cannot be made; a missing or
 // unreadable file is shown as a message in the window.
-BOOL ShowHelp(HWND owner, const char *path, UINT command, ULONG_PTR data);
+BOOL ShowHelp(HWND owner, const wchar_t *path, UINT command, ULONG_PTR data);
 
 // The message loop offers every message here before the clock's accelerators: true when it
 // belonged to the help window and has been handled, so the clock's keys never see it.

@@ -30,41 +30,107 @@ bool FlushToDisk(std::FILE *file) {
   return handle != -1 && FlushFileBuffers(reinterpret_cast<HANDLE>(handle)) != 0;
 }
 
-bool IsReadOnly(const char *path) {
-  const DWORD attributes = GetFileAttributesA(path);
+bool IsReadOnly(const wchar_t *path) {
+  const DWORD attributes = GetFileAttributesW(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+// A file operation from one path to another, as RetryWhileHeld tries it.
+struct FilePair {
+  const wchar_t *from;
+  const wchar_t *to;
+};
+
+bool CopyOver(void *context) {
+  const FilePair *pair = static_cast<const FilePair *>(context);
+  return CopyFileW(pair->from, pair->to, FALSE) != 0;
+}
+
+bool ReplaceWith(void *context) {
+  const FilePair *pair = static_cast<const FilePair *>(context);
+  return MoveFileExW(pair->from, pair->to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+struct ReadOpen {
+  const wchar_t *path;
+  HANDLE handle;
+};
+
+bool OpenForReading(void *context) {
+  ReadOpen *open = static_cast<ReadOpen *>(context);
+  open->handle = CreateFileW(open->path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return open->handle != INVALID_HANDLE_VALUE;
+}
+
+// A C stream over a handle of our own; the handle is closed when the stream cannot be made.
+std::FILE *StreamOfHandle(HANDLE handle, int flags, const char *mode) {
+  const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), flags);
+  if (descriptor == -1) {
+    CloseHandle(handle);
+    return nullptr;
+  }
+  std::FILE *file = _fdopen(descriptor, mode);
+  if (file == nullptr) _close(descriptor);
+  return file;
 }
 
 // The file about to be replaced, copied to ZORKEL.BAK: no save destroys the only copy of a
 // list. True when there is none to keep.
-bool KeepBackup(const char *path) {
+bool KeepBackup(const wchar_t *path) {
   char backupName[kTextSize];
-  char backupPath[kPathSize];
+  wchar_t backupPath[kPathSize];
   LoadText(IDS_BACKUP_CITY_FILE, backupName);
   BuildProgramPath(backupName, backupPath);
-  if (CopyFileA(path, backupPath, FALSE)) return true;
+  FilePair pair = {path, backupPath};
+  if (RetryWhileHeld(CopyOver, &pair, backupPath)) return true;
   return GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+// The new copy could not be made, and not because one is there already (another clock's):
+// the folder itself refuses new files.
+bool FolderRefusesFiles(DWORD error, const wchar_t *newPath) {
+  return (error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT) &&
+         GetFileAttributesW(newPath) == INVALID_FILE_ATTRIBUTES;
+}
+
+// Names the folder, which the user can do something about: a folder of one's own.
+void WarnFolderNotWritable(const wchar_t *path) {
+  char folder[3 * kPathSize] = "";
+  const int length = WideCharToMultiByte(CP_ACP, 0, path, -1, folder, sizeof folder, nullptr, nullptr);
+  if (length <= 0) folder[0] = '\0';
+  char *lastBackslash = std::strrchr(folder, '\\');
+  if (lastBackslash != nullptr) lastBackslash[1] = '\0';
+  char caption[kTextSize];
+  char cannot[kTextSize];
+  char advice[kTextSize];
+  LoadText(IDS_ERROR_CAPTION, caption);
+  LoadText(IDS_FOLDER_NOT_WRITABLE, cannot);
+  LoadText(IDS_KEEP_IN_OWN_FOLDER, advice);
+  char text[sizeof folder + 2 * kTextSize + 8];
+  std::snprintf(text, sizeof text, "%s\n\n%s\n\n%s", cannot, folder, advice);
+  g_platform.messageBox(MainWindowHandle(), text, caption,
+                        kBoxOk | kBoxIconExclamation | kBoxTaskModal);
 }
 
 }  // namespace
 
 std::FILE *OpenCityFile(const char *name, const char *mode) {
-  if (std::strcmp(mode, "w") != 0) return OpenProgramFile(name, mode);
+  wchar_t path[kPathSize];
+  BuildProgramPath(name, path);
+  if (std::strcmp(mode, "w") != 0) {
+    // Another program may hold the file for a moment; reading it is waited for like saving.
+    ReadOpen open = {path, INVALID_HANDLE_VALUE};
+    if (!RetryWhileHeld(OpenForReading, &open, path)) return nullptr;
+    const bool binary = std::strchr(mode, 'b') != nullptr;
+    return StreamOfHandle(open.handle, _O_RDONLY | (binary ? _O_BINARY : _O_TEXT), mode);
+  }
   // The new copy is shared with nobody (another clock saving at the same moment cannot
   // open it) except for the rename that puts it in place while it is still open.
-  char path[kPathSize];
-  BuildProgramPath(name, path);
-  HANDLE handle = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+  HANDLE handle = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
-  const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_TEXT);
-  if (descriptor == -1) {
-    CloseHandle(handle);
-    return nullptr;
-  }
-  std::FILE *file = _fdopen(descriptor, "w");
-  if (file == nullptr) _close(descriptor);
-  return file;
+  return StreamOfHandle(handle, _O_WRONLY | _O_TEXT, "w");
 }
 
 void SetCityFileOpener(ProgramFileOpener opener) {
@@ -91,8 +157,8 @@ void SaveCityDatabase() {
   char fileName[kTextSize];
   LoadText(IDS_NEW_CITY_FILE, newName);
   LoadText(IDS_CITY_FILE, fileName);
-  char newPath[kPathSize];
-  char path[kPathSize];
+  wchar_t newPath[kPathSize];
+  wchar_t path[kPathSize];
   BuildProgramPath(newName, newPath);
   BuildProgramPath(fileName, path);
 
@@ -105,21 +171,28 @@ void SaveCityDatabase() {
   }
   std::FILE *file = g_openFile(newName, "w");
   if (file == nullptr) {
+    const DWORD error = GetLastError();
     SetBusyCursor(0);
-    Warn(IDS_CANNOT_SAVE_CITIES);
+    if (FolderRefusesFiles(error, newPath)) {
+      WarnFolderNotWritable(path);
+    } else {
+      Warn(IDS_CANNOT_SAVE_CITIES);
+    }
     return;
   }
   if (!WriteCityFile(file) || !FlushToDisk(file) || !KeepBackup(path)) {
+    std::fclose(file);
+    DeleteFileW(newPath);  // a failed save leaves nothing of its own behind
     SetBusyCursor(0);
     Warn(IDS_CANNOT_SAVE_CITIES);
-    std::fclose(file);
     return;
   }
   // One step, while the new copy is still held: until it succeeds the old file is whole,
   // and afterwards the new one is.
-  const BOOL replaced =
-      MoveFileExA(newPath, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  FilePair pair = {newPath, path};
+  const bool replaced = RetryWhileHeld(ReplaceWith, &pair, path);
   const bool closed = std::fclose(file) == 0;
+  if (!replaced) DeleteFileW(newPath);
   SetBusyCursor(0);
   if (!replaced) {
     Warn(IDS_CANNOT_SAVE_CITIES);

@@ -11,16 +11,19 @@
 void LoadCityDatabase(Location *location);
 
 // Writes the table to CITIES.NEW, flushes it to disk and puts it in ZORKEL.DAT's place in one
-// step. On success the table-changed flag is cleared; on any failure a warning is shown and
-// ZORKEL.DAT and the flag are left as they were.
+// step, waiting a moment for a ZORKEL.DAT or ZORKEL.BAK that another program holds. On
+// success the table-changed flag is cleared; on any failure a warning is shown (naming the
+// folder when it cannot be written), CITIES.NEW is gone, and ZORKEL.DAT and the flag are
+// left as they were.
 void SaveCityDatabase();
 
 // When the table has changed, asks "Save city location database?" and saves on Yes.
 void OfferToSaveCityDatabase();
 
-// How the city files are opened (the default of SetCityFileOpener): ZORKEL.DAT as
-// OpenProgramFile does; the new copy, opened with "w", for this writer alone until it has
-// been put in place, so that two clocks saving at once cannot write into one file.
+// How the city files are opened (the default of SetCityFileOpener): ZORKEL.DAT for reading,
+// waiting a moment when another program holds it; the new copy, opened with "w", for this
+// writer alone until it has been put in place, so that two clocks saving at once cannot
+// write into one file.
 std::FILE *OpenCityFile(const char *name, const char *mode);
 
 // How loading and saving open their files: OpenCityFile, unless a test puts another here.

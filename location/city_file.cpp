@@ -9,6 +9,7 @@
 #include "location/city_table.h"
 #include "location/file_text.h"
 #include "resources/resource_ids.h"
+#include "support/ansi_text.h"
 #include "support/hooks.h"
 
 namespace {
@@ -60,7 +61,8 @@ char *FieldSplitter::Next() {
     return nullptr;
   }
   char *field = next_;
-  char *end = std::strchr(field, kSeparator);
+  // The second byte of a double-byte character may be | too: it separates nothing.
+  char *end = const_cast<char *>(FindAnsiChar(field, kSeparator));
   if (end == nullptr) {
     next_ = nullptr;
   } else {
@@ -125,9 +127,8 @@ bool ReadCityFile(std::FILE *file, Location *location) {
   char *line = NextLine(&text, &position);
   if (line != nullptr) {
     NormalizeWhiteSpace(line);
-    char name[kCityNameLength + 1] = "";
-    std::strncpy(name, line, kCityNameLength);
-    SetCurrentCityName(name);
+    CutAnsiText(line, kCityNameLength);
+    SetCurrentCityName(line);
   }
 
   LongitudeFields record = {0, 0, 0, kWest};  // a first line without a letter counts as West
@@ -136,8 +137,9 @@ bool ReadCityFile(std::FILE *file, Location *location) {
     FieldSplitter fields(line);
     char *nameField = fields.Next();  // never null: the line holds something
     NormalizeWhiteSpace(nameField);
+    CutAnsiText(nameField, kCityNameLength);
     char name[kCityNameLength + 1] = "";
-    std::strncpy(name, nameField, kCityNameLength);
+    std::snprintf(name, sizeof name, "%s", nameField);
     ParseLongitudeFields(&fields, &record);
     const char *zoneField = fields.Next();
     const double zone = zoneField != nullptr ? ParseZoneField(zoneField) : 0.0;

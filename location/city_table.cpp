@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "resources/resource_ids.h"
+#include "support/ansi_text.h"
 #include "support/errors.h"
 #include "support/hooks.h"
 
@@ -17,9 +18,7 @@ int g_tableChanged = 0;
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-void CutToNameLength(char *name) {
-  if (std::strlen(name) > static_cast<std::size_t>(kCityNameLength)) name[kCityNameLength] = '\0';
-}
+void CutToNameLength(char *name) { CutAnsiText(name, kCityNameLength); }
 
 // Zones as the file writes them, with two decimals: the dialog reads a zone in single
 // precision, so -3.30 comes back as -3.2999999523 and is still the same zone.
@@ -64,9 +63,16 @@ void NormalizeWhiteSpace(char *s) {
 }
 
 bool EqualIgnoringAsciiCase(const char *a, const char *b) {
-  for (;; ++a, ++b) {
+  for (;;) {
     if (UpperAscii(*a) != UpperAscii(*b)) return false;
     if (*a == '\0') return true;
+    // The rest of a double-byte character is no letter, whatever its byte: exactly equal.
+    const std::size_t length = AnsiCharLength(a);
+    for (std::size_t i = 1; i < length; ++i) {
+      if (a[i] != b[i]) return false;
+    }
+    a += length;
+    b += length;
   }
 }
 

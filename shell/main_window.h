@@ -26,7 +26,7 @@ struct MainWindowState {
   char keyOnTop[kTextSize];
   int timeKind;
   Location location;  // the current Location, which every tick reads
-  char helpPath[kPathSize];
+  wchar_t helpPath[kPathSize];
   // Command state.
   WORD lastTimeCommand;   // the Time item that carries the check mark
   WORD lastChimeCommand;  // the Chimes item that carries the check mark

@@ -58,6 +58,10 @@ struct PlatformHooks {
   // character has no form there and was replaced.
   long (*wideToAnsi)(const std::uint16_t *units, std::size_t count, char *out, std::size_t size,
                      bool *lossy);
+  // How many bytes the character that each byte begins holds in the ANSI code page: 0 or
+  // 1 for a single-byte character, 2 for a lead byte of a double-byte code page (Win32:
+  // GetCPInfo's lead-byte ranges). All 0 at start: a single-byte code page.
+  unsigned char ansiCharBytes[256];
 };
 
 extern PlatformHooks g_platform;

@@ -101,6 +101,20 @@ long WideToWin32Ansi(const std::uint16_t *units, std::size_t count, char *out, s
 
 }  // namespace
 
+void FillAnsiCharBytes(UINT codePage, unsigned char *table) {
+  for (int b = 0; b < 256; ++b) table[b] = 1;
+  if (codePage == CP_UTF8 || (codePage == CP_ACP && GetACP() == CP_UTF8)) {
+    for (int b = 0xC2; b <= 0xF4; ++b) table[b] = b <= 0xDF ? 2 : b <= 0xEF ? 3 : 4;
+    return;
+  }
+  CPINFO info;
+  if (!GetCPInfo(codePage, &info)) return;
+  // Pairs of first and last lead byte, ended by a pair of zeros.
+  for (int i = 0; i + 1 < MAX_LEADBYTES && info.LeadByte[i] != 0; i += 2) {
+    for (int b = info.LeadByte[i]; b <= info.LeadByte[i + 1]; ++b) table[b] = 2;
+  }
+}
+
 void InstallWin32Hooks(HINSTANCE instance) {
   g_resourceInstance = instance;
   g_platform.readLocalTime = ReadWin32Clock;
@@ -114,6 +128,7 @@ void InstallWin32Hooks(HINSTANCE instance) {
   g_platform.endProcess = EndWin32Process;
   g_platform.resizeTableBlock = ResizeGlobalBlock;
   g_platform.wideToAnsi = WideToWin32Ansi;
+  FillAnsiCharBytes(CP_ACP, g_platform.ansiCharBytes);
 }
 
 void SetMainWindowHandle(HWND window) { g_mainWindow = window; }

@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+// Fills `table` (256 entries) with the bytes of the character each byte begins in
+// `codePage`: 2 for the lead bytes GetCPInfo gives, the UTF-8 lengths for CP_UTF8, else 1.
+void FillAnsiCharBytes(UINT codePage, unsigned char *table);
+
 // Installs the Win32 hooks; strings are loaded from `instance`'s resources.
 void InstallWin32Hooks(HINSTANCE instance);
 

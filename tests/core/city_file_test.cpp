@@ -108,6 +108,34 @@ TEST_F(CityFile, ReadsHandEditedLines) {
   }
 }
 
+// Code page 932: a character's second byte may be | (0x7C) or an ASCII letter.
+TEST_F(CityFile, DoubleByteNamesAreSplitCutAndComparedByCharacters) {
+  for (int b = 0x81; b <= 0xFC; ++b) g_platform.ansiCharBytes[b] = b <= 0x9F || b >= 0xE0 ? 2 : 1;
+  const std::string po = "\x83\x7C";  // katakana po
+  const std::string a = "\x83\x41";   // katakana a; 0x83 0x61 is katakana di
+  const std::string ten = a + a + a + a + a + a + a + a + a + a;
+  struct Case {
+    std::string file, names, row0;  // names as Names() gives them
+  } cases[] = {
+      {po + "\n" + po + "|147|10|0|E|10.00|0\n", po + ";" + po, po + "/147/10/0/3/10/0"},
+      // 21 bytes cut to 20 would leave half a character: 19 are kept.
+      {"A" + ten + "\nA" + ten + "|1|2|3|W|-1|1\n", "A" + ten.substr(0, 18) + ";A" + ten.substr(0, 18),
+       "A" + ten.substr(0, 18) + "/1/2/3/2/-1/1"},
+      // A lead byte that the line end cuts short stays a byte of its own.
+      {"\x83\nB\x83\n", "B\x83;B\x83", "B\x83/0/0/0/2/0/1"},
+  };
+  for (const Case &c : cases) {
+    Load(c.file);
+    EXPECT_EQ(Names(), c.names) << c.file;
+    EXPECT_EQ(Row(0), c.row0) << c.file;
+  }
+  Load("X\n" + a + "|1|0|0|E|0|0\n");
+  char di[kTextSize] = "\x83\x61";
+  EXPECT_EQ(FindCity(di), nullptr);
+  char typed[kTextSize] = " \x83\x41 ";
+  EXPECT_NE(FindCity(typed), nullptr);
+}
+
 TEST_F(CityFile, NorthAndSouthAreWrittenBackAsEast) {
   Load("A\nA|10|0|0|N|1|0\nB|10|0|0|S|1|0\n");
   EXPECT_EQ(Save(), "A\nA                   | 10| 0| 0|E|1.00|0\nB                   | 10| 0| 0|E|1.00|0\n");

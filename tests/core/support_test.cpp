@@ -3,6 +3,7 @@
 
 #include "fake_platform.h"
 #include "support/errors.h"
+#include "support/held_file.h"
 #include "support/settings_value.h"
 
 namespace {
@@ -54,6 +55,30 @@ TEST(SourceFileName, KeepsOnlyTheFileName) {
   EXPECT_STREQ(SourceFileName("/work/display/clock_face.cpp"), "clock_face.cpp");
   EXPECT_STREQ(SourceFileName("C:\\src\\clock"), "clock");
   EXPECT_STREQ(SourceFileName("clock"), "clock");
+}
+
+TEST(HeldFile, OnlyAHoldIsWaitedForAndNeverLongerThanASecond) {
+  const struct {
+    FileRefusal refusal;
+    bool fixed;
+    int waited, delay;
+  } cases[] = {
+      {FileRefusal::kHeld, false, 0, kHeldFileSleepMs},
+      {FileRefusal::kHeld, true, 0, kHeldFileSleepMs},  // a held read-only file is still held
+      {FileRefusal::kAccessDenied, false, 0, kHeldFileSleepMs},
+      {FileRefusal::kAccessDenied, true, 0, -1},        // read-only: waiting mends nothing
+      {FileRefusal::kOther, false, 0, -1},
+      {FileRefusal::kHeld, false, kHeldFileWaitMs - 10, 10},
+      {FileRefusal::kHeld, false, kHeldFileWaitMs, -1},
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(HeldFileRetryDelay(c.refusal, c.fixed, c.waited), c.delay) << c.waited;
+  }
+  int waited = 0;
+  int tries = 1;
+  for (int d; (d = HeldFileRetryDelay(FileRefusal::kHeld, false, waited)) >= 0; ++tries) waited += d;
+  EXPECT_EQ(waited, kHeldFileWaitMs);
+  EXPECT_EQ(tries, kHeldFileWaitMs / kHeldFileSleepMs + 1);
 }
 
 TEST(SettingValue, OnlyAllDigitsThatFitAnIntAreRead) {

@@ -63,11 +63,11 @@ void FailWithTimerRunning() {
 }
 
 void PathTooLong(size_t total) {
-  char path[kPathSize];
+  wchar_t path[kPathSize];
   BuildProgramPath("", path);  // the folder alone
-  const std::string name(total - std::strlen(path), 'n');
+  const std::string name(total - std::wcslen(path), 'n');
   BuildProgramPath(name.c_str(), path);
-  std::printf("PATH %u\n", static_cast<unsigned>(std::strlen(path)));
+  std::printf("PATH %u\n", static_cast<unsigned>(std::wcslen(path)));
   std::fflush(stdout);
   ExitProcess(0);
 }

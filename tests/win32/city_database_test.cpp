@@ -7,6 +7,7 @@
 #include "../core/fake_platform.h"
 #include "location/city_database.h"
 #include "location/city_table.h"
+#include "support/held_file.h"
 #include "support/program_files.h"
 #include "win32_test_support.h"
 
@@ -147,25 +148,82 @@ TEST_F(CityDatabase, AFailedWriteLeavesTheOldFile) {
   SaveCityDatabase();
   ExpectSaveFailedWith("Cannot save city location database");
   EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kRealistic);
+  EXPECT_FALSE(FileExists("CITIES.NEW"));
 }
 
-TEST_F(CityDatabase, AFailedReplaceLeavesTheOldFile) {
-  LoadAndChange();
-  // Another program holds ZORKEL.DAT open without letting it be deleted.
-  HANDLE held = CreateFileA(PathBeside("ZORKEL.DAT").c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  SaveCityDatabase();
-  CloseHandle(held);
-  ExpectSaveFailedWith("Cannot save city location database");
-  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kRealistic);
-  EXPECT_NE(ReadFileBeside("CITIES.NEW").find("Quito"), std::string::npos);  // complete copy
+// Another program (a sync client, a virus scanner) that opened a file with no sharing at
+// all and lets go of it after a while, from a thread of its own.
+struct Hold {
+  HANDLE file;
+  DWORD milliseconds;
+};
 
+DWORD WINAPI LetGoLater(void *context) {
+  const Hold *hold = static_cast<const Hold *>(context);
+  Sleep(hold->milliseconds);
+  CloseHandle(hold->file);
+  return 0;
+}
+
+// Windows refuses to copy or replace a file so held (a sharing violation, or access denied
+// for the replace): a moment's hold is waited out, a longer one fails and leaves no trace.
+TEST_F(CityDatabase, AHeldFileIsWaitedForAMomentAndNoLonger) {
+  const struct {
+    const char *held;
+    DWORD milliseconds;
+    bool saves;
+  } cases[] = {
+      {"ZORKEL.DAT", kHeldFileWaitMs / 4, true},
+      {"ZORKEL.BAK", kHeldFileWaitMs / 4, true},
+      {"ZORKEL.DAT", kHeldFileWaitMs * 2, false},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(std::string(c.held) + " " + std::to_string(c.milliseconds));
+    ClearFakeRecords();
+    WriteFileBeside("ZORKEL.BAK", "older");
+    LoadAndChange();
+    Hold hold = {CreateFileA(PathBeside(c.held).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                             0, nullptr),
+                 c.milliseconds};
+    ASSERT_NE(hold.file, INVALID_HANDLE_VALUE);
+    HANDLE holder = CreateThread(nullptr, 0, LetGoLater, &hold, 0, nullptr);
+    ASSERT_NE(holder, nullptr);
+    SaveCityDatabase();
+    WaitForSingleObject(holder, INFINITE);
+    CloseHandle(holder);
+    EXPECT_FALSE(FileExists("CITIES.NEW"));
+    if (c.saves) {
+      EXPECT_TRUE(g_fake.boxes.empty());
+      EXPECT_EQ(CityTableChanged(), 0);
+      EXPECT_NE(ReadFileBeside("ZORKEL.DAT").find("Quito"), std::string::npos);
+      EXPECT_EQ(ReadFileBeside("ZORKEL.BAK"), kRealistic);
+    } else {
+      ExpectSaveFailedWith("Cannot save city location database");
+      EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kRealistic);
+    }
+  }
   // Once it is let go, the next save goes through.
   ClearFakeRecords();
   SaveCityDatabase();
   EXPECT_TRUE(g_fake.boxes.empty());
   EXPECT_EQ(CityTableChanged(), 0);
+}
+
+// As CreateFile answers in a folder the user may not write (Program Files).
+std::FILE *RefuseAsAFolderWithoutWriteAccess(const char *name, const char *mode) {
+  if (std::string(mode) != "w") return OpenCityFile(name, mode);
+  SetLastError(ERROR_ACCESS_DENIED);
+  return nullptr;
+}
+
+TEST_F(CityDatabase, AFolderThatCannotBeWrittenIsNamed) {
+  LoadAndChange();
+  SetCityFileOpener(RefuseAsAFolderWithoutWriteAccess);
+  SaveCityDatabase();
+  ExpectSaveFailedWith(("The city list cannot be saved: this folder cannot be written:\n\n" +
+                        ExeFolder() + "\n\nKeep Orvane 2 in a folder of your own, such as one in Documents.")
+                           .c_str());
+  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kRealistic);
 }
 
 TEST_F(CityDatabase, ADirectoryInTheFilesPlaceIsNotReplaced) {

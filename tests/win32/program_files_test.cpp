@@ -5,6 +5,7 @@
 
 #include "../core/fake_platform.h"
 #include "support/program_files.h"
+#include "support/win32_hooks.h"
 #include "win32_test_support.h"
 
 namespace {
@@ -18,10 +19,11 @@ class ProgramFiles : public testing::Test {
 };
 
 TEST_F(ProgramFiles, PathsAreBesideTheExecutable) {
-  char path[kPathSize];
+  wchar_t path[kPathSize];
   BuildProgramPath("ZORKEL.DAT", path);
-  EXPECT_EQ(std::string(path), ExeFolder() + "ZORKEL.DAT");
-  EXPECT_EQ(std::string(path).find("\\\\"), std::string::npos);
+  const std::string expected = ExeFolder() + "ZORKEL.DAT";
+  EXPECT_EQ(std::wstring(path), std::wstring(expected.begin(), expected.end()));
+  EXPECT_EQ(std::wstring(path).find(L"\\\\"), std::wstring::npos);
 }
 
 TEST_F(ProgramFiles, A1023CharacterPathIsMadeAnd1024IsFatal) {
@@ -55,6 +57,21 @@ TEST_F(ProgramFiles, FailIfStopsTheClockShowsBothBoxesAndExitsNonZero) {
   EXPECT_EQ(r.output,
             "TIMER stopped\nBOX|Orvane 2 - Fatal Error|Window error|2030|noowner\n"
             "TIMER stopped\nBOX||clock/42|2040|noowner\n");
+}
+
+// The core walks names by the lead bytes Windows itself gives for the code page.
+TEST_F(ProgramFiles, LeadBytesAreThoseOfTheCodePage) {
+  for (UINT codePage : {932u, 936u, 949u, 950u, 1252u}) {
+    unsigned char table[256];
+    FillAnsiCharBytes(codePage, table);
+    int leads = 0;
+    for (int b = 0; b < 256; ++b) {
+      const bool lead = IsDBCSLeadByteEx(codePage, static_cast<BYTE>(b)) != 0;
+      EXPECT_EQ(table[b], lead ? 2 : 1) << codePage << " " << b;
+      leads += lead ? 1 : 0;
+    }
+    EXPECT_EQ(leads > 0, codePage != 1252u) << codePage;
+  }
 }
 
 int CursorCount() {

@@ -102,6 +102,8 @@ const std::map<int, std::string> &StringTableTexts() {
       {IDS_SAVE_CITIES_QUESTION, "Save city location database?"},
       {IDS_CITY_FILE_NOT_WHOLE, "ZORKEL.DAT could not be read whole; a save keeps it as ZORKEL.BAK"},
       {IDS_BACKUP_CITY_FILE, "ZORKEL.BAK"},
+      {IDS_FOLDER_NOT_WRITABLE, "The city list cannot be saved: this folder cannot be written:"},
+      {IDS_KEEP_IN_OWN_FOLDER, "Keep Orvane 2 in a folder of your own, such as one in Documents."},
       {IDS_CANNOT_LOAD_FONT, "Cannot load font"},
       {IDS_PRODUCT_NAME, "Orvane 2"},
       {IDS_INVALID_NUMBER, "Invalid number"},

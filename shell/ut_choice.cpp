@@ -3,9 +3,11 @@
 #include "shell/ut_choice.h"
 
 #include "astro/universal_time.h"
+#include "display/clock_face.h"
 #include "display/ut_question.h"
 #include "resources/resource_ids.h"
 #include "shell/main_window.h"
+#include "support/errors.h"
 #include "support/settings.h"
 
 void ApplySavedUtChoice(HWND window) {
@@ -25,6 +27,14 @@ void ToggleUtFromWindows(HWND window) {
   LoadText(IDS_KEY_UT_FROM_WINDOWS, key);
   WriteSettingInt(key, UniversalTimeFromComputer() ? 1 : 0);
   InvalidateRect(window, nullptr, TRUE);
+  // A minimised window is not repainted: its caption would keep the old UT until the
+  // minute changes (the system menu can be had from the taskbar).
+  if (IsIconic(window)) {
+    HDC dc = GetDC(window);
+    FAIL_IF(dc == nullptr, IDS_GDI_ERROR);
+    UpdateClockFace(dc, g_main.timeKind, g_main.location, 1);
+    FAIL_IF(ReleaseDC(window, dc) == 0, IDS_GDI_ERROR);
+  }
 }
 
 void CheckUniversalTime(HWND window) {

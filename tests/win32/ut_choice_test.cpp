@@ -43,6 +43,15 @@ TEST_F(UtFromWindows, StartsAsStoredAndTheToggleIsCheckedAndStored) {
   EXPECT_FALSE(Checked(g_main.mainMenu, IDM_UT_FROM_WINDOWS));
   EXPECT_FALSE(Checked(GetSystemMenu(window_, FALSE), IDM_UT_FROM_WINDOWS));
   EXPECT_EQ(StoredSetting("UTFromWindows"), "0");
+  // Minimised, the caption shows the new UT at once: Washington's 17:30, the computer's 19:30.
+  g_fake.computerZoneSeconds = -7 * 3600;
+  Command(IDM_UT);
+  ShowWindow(window_, SW_MINIMIZE);
+  Pump();
+  Tick();
+  EXPECT_EQ(Caption(), "17:30 UT");
+  SysCommand(IDM_UT_FROM_WINDOWS);
+  EXPECT_EQ(Caption(), "19:30 UT");
 }
 
 // The computer keeps UTC-6 (Denver's summer time) while the clock starts on Washington

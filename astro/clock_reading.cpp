@@ -4,6 +4,7 @@
 
 #include "astro/julian.h"
 #include "astro/sidereal.h"
+#include "astro/universal_time.h"
 #include "support/hooks.h"
 
 namespace {
@@ -24,28 +25,36 @@ double LocalClockJulianDay() {
   return JulianDayFromDate(dayWithFraction, now.month, now.year);
 }
 
-double ReadClock(int kind, const Location &location) {
-  const double jdLocal = LocalClockJulianDay();
+double CityZoneAt(const Location &location, double jdLocal) {
   double dL = 0.0;
   int mL = 0;
   int yL = 0;
   DateFromJulianDay(jdLocal, &dL, &mL, &yL);
-
-  double effectiveZone = location.zone;
-  const bool shifted = kind == kUt || kind == kLst || kind == kGst;  // never local mean time
   const std::int32_t rule = DaylightSavingOf(location.dst);
-  if (shifted && rule == kUsDaylightSaving) {
+  if (rule == kUsDaylightSaving) {
     if (g_dstStart == -1.0 || g_dstEnd == -1.0 || g_dstYear != yL) {
       UsDaylightSavingWindow(yL, &g_dstStart, &g_dstEnd);
       g_dstYear = yL;
     }
     // The computer's clock is taken to include the daylight-saving hour: both bounds count.
-    if (jdLocal >= g_dstStart && jdLocal <= g_dstEnd) effectiveZone = location.zone + 1.0;
-  } else if (shifted && rule == kComputerDaylightSaving) {
+    if (jdLocal >= g_dstStart && jdLocal <= g_dstEnd) return location.zone + 1.0;
+  } else if (rule == kComputerDaylightSaving) {
     // The computer knows its own rules, whatever the country and the hemisphere, and which
     // side of a change a repeated hour lies on: its clock is ahead of the city's standard
     // zone by exactly what it says.
-    effectiveZone = location.zone + g_platform.readDaylightHours();
+    return location.zone + g_platform.readDaylightHours();
+  }
+  return location.zone;
+}
+
+double ReadClock(int kind, const Location &location) {
+  const double jdLocal = LocalClockJulianDay();
+  double effectiveZone = location.zone;
+  if (kind == kUt || kind == kLst || kind == kGst) {  // never local mean time
+    // Taken from Windows, the zone is the computer's own offset: UT is then its UTC, by the
+    // same arithmetic, so a computer in the city's zone shows the same either way.
+    effectiveZone = UniversalTimeFromComputer() ? ComputerZoneHours(jdLocal)
+                                                : CityZoneAt(location, jdLocal);
   }
   const double jdUt = jdLocal - effectiveZone * (1.0 / 24.0);
 

@@ -19,8 +19,13 @@ double LocalClockJulianDay();
 // The time of day to show, in hours: [0, 24) for the LMT kinds and UT, [0, 24] for the
 // sidereal kinds. Reads the local clock once. UT and the sidereal kinds take the Location's
 // zone plus the daylight-saving hour its code gives: the US rules by year, or whatever the
-// computer's time-zone settings say now.
+// computer's time-zone settings say now; or, while Universal Time is taken from the computer,
+// the computer's own offset from its UTC.
 double ReadClock(int kind, const Location &location);
+
+// The zone that takes the local clock to UT at this Location now, by the city's own rules:
+// its standard zone plus the daylight-saving hour its code gives (jdLocal: the local clock).
+double CityZoneAt(const Location &location, double jdLocal);
 
 // The cached daylight-saving window, for tests and diagnostics: the local year it holds
 // (-1 before the first reading that needs it) and its bounds.

@@ -17,6 +17,7 @@ Location g_dialogLocation = {};
 int g_dialogHemisphere = kWest;     // what OK stores as the direction
 char g_lastComboText[kTextSize] = "";  // the normalised combo text last acted on
 HWND g_combo = nullptr;
+bool g_confirmed = false;  // this opening ended with OK or Save
 
 void ShowDefaultFields(HWND dialog) {
   g_dialogHemisphere = kWest;
@@ -63,6 +64,7 @@ INT_PTR OnComboNotification(HWND dialog, int notification) {
 
 INT_PTR OnInitDialog(HWND dialog) {
   g_lastComboText[0] = '\0';
+  g_confirmed = false;
   g_combo = GetDlgItem(dialog, IDC_LOCATION_COMBO);
   SendMessageA(g_combo, CB_LIMITTEXT, kCityNameLength, 0);
   for (int i = 0; i < CityCount(); ++i) {
@@ -136,6 +138,7 @@ INT_PTR OnConfirm(HWND dialog, bool save) {
   // Save closes the dialog whatever its outcome: a failure has shown its own warning and
   // leaves the table marked as changed, so the question comes again at closing.
   if (save) SaveCityDatabase();
+  g_confirmed = true;
   EndDialog(dialog, 0);
   return 1;
 }
@@ -143,6 +146,8 @@ INT_PTR OnConfirm(HWND dialog, bool save) {
 }  // namespace
 
 Location *DialogLocation() { return &g_dialogLocation; }
+
+bool SetLocationConfirmed() { return g_confirmed; }
 
 void FillLocationFields(HWND dialog, int degrees, int minutes, int seconds, int hemisphere,
                         double zone, int dst) {

@@ -10,6 +10,9 @@
 // dialog opens and takes it back afterwards, however the dialog ended.
 Location *DialogLocation();
 
+// Whether the last opening ended with OK or Save (a city confirmed), not Cancel.
+bool SetLocationConfirmed();
+
 INT_PTR CALLBACK SetLocationDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Shows a city's values in the fields.

@@ -55,6 +55,10 @@
 #define IDS_NIGHT_COLOURS          166
 #define IDS_FOLDER_NOT_WRITABLE    170
 #define IDS_KEEP_IN_OWN_FOLDER     171
+#define IDS_UT_FROM_WINDOWS        173 /* the system menu's copy of the Time menu item */
+#define IDS_UT_DISAGREES           174 /* city name, the city's UT, the computer's UT */
+#define IDS_UT_QUESTION            175
+#define IDS_KEY_UT_FROM_WINDOWS    176
 #define IDS_EXE_NAME               10000
 #define IDS_ERROR_CAPTION          10001
 #define IDS_FATAL_CAPTION          10002
@@ -89,6 +93,7 @@
 #define IDM_SHOW_MENU_BAR          151 /* system menu */
 #define IDM_ALWAYS_ON_TOP          152 /* system menu */
 #define IDM_NIGHT_COLOURS          153 /* system menu and Time menu */
+#define IDM_UT_FROM_WINDOWS        154 /* system menu and Time menu */
 
 /* ---- Set Location dialog controls ---- */
 #define IDC_LOCATION_LABEL         114

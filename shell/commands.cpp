@@ -11,6 +11,7 @@
 #include "help/help_window.h"
 #include "resources/resource_ids.h"
 #include "shell/main_window.h"
+#include "shell/ut_choice.h"
 #include "support/errors.h"
 #include "support/settings.h"
 
@@ -111,6 +112,7 @@ void SetLocation(HWND window) {
   FAIL_IF(result == -1, IDS_CANNOT_CREATE_DIALOG);
   // The dialog decides what its copy holds; the next tick shows the time for it.
   g_main.location = *DialogLocation();
+  if (SetLocationConfirmed()) CheckUniversalTime(window);
 }
 
 }  // namespace
@@ -151,6 +153,9 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
       case IDM_NIGHT_COLOURS:
         ToggleNightColours(window);
         break;
+      case IDM_UT_FROM_WINDOWS:
+        ToggleUtFromWindows(window);
+        break;
       default:
         break;
     }
@@ -171,6 +176,9 @@ LRESULT OnSysCommand(HWND window, WPARAM wParam, LPARAM lParam) {
       return 0;
     case IDM_NIGHT_COLOURS:
       ToggleNightColours(window);
+      return 0;
+    case IDM_UT_FROM_WINDOWS:
+      ToggleUtFromWindows(window);
       return 0;
     default:
       return DefWindowProcA(window, WM_SYSCOMMAND, wParam, lParam);

@@ -16,6 +16,7 @@
 #include "resources/resource_ids.h"
 #include "shell/commands.h"
 #include "shell/tick_timing.h"
+#include "shell/ut_choice.h"
 #include "support/errors.h"
 #include "support/settings.h"
 #include "support/win32_hooks.h"
@@ -75,6 +76,8 @@ void AppendSystemMenuItems(HWND window) {
   // Also here, so that it can be had with the menu bar hidden.
   LoadText(IDS_NIGHT_COLOURS, text);
   AppendMenuA(menu, MF_STRING, IDM_NIGHT_COLOURS, text);
+  LoadText(IDS_UT_FROM_WINDOWS, text);
+  AppendMenuA(menu, MF_STRING, IDM_UT_FROM_WINDOWS, text);
 }
 
 LRESULT OnCreate(HWND window, const CREATESTRUCTA *create) {
@@ -109,6 +112,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA *create) {
   if (ReadSettingInt(nightKey, 0) == 1) {  // anything but 1 leaves it off
     PostMessageA(window, WM_COMMAND, IDM_NIGHT_COLOURS, 0);
   }
+  ApplySavedUtChoice(window);
 
   char helpName[kTextSize];
   LoadText(IDS_HELP_FILE, helpName);
@@ -242,6 +246,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                    SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
+    case kCheckUniversalTimeMessage:
+      CheckUniversalTime(window);
+      return 0;
     case WM_COMMAND:
       return OnCommand(window, wParam, lParam);
     case WM_SYSCOMMAND:
@@ -264,6 +271,7 @@ void ResetShellState() {
   SetPendingChimeCount(0);
   ResetClockFace();
   ResetCityTable();
+  ResetUtChoice();
   SetMainWindowHandle(nullptr);
 }
 

@@ -9,17 +9,25 @@
 
 namespace {
 
-void ReadLibraryClock(CivilTime *now) {
-  std::time_t t = std::time(nullptr);
+void CopyLibraryTime(const std::tm *reading, CivilTime *now) {
   std::tm parts{};
-  const std::tm *local = std::localtime(&t);
-  if (local != nullptr) parts = *local;
+  if (reading != nullptr) parts = *reading;
   now->year = parts.tm_year + 1900;
   now->month = parts.tm_mon + 1;
   now->day = parts.tm_mday;
   now->hour = parts.tm_hour;
   now->minute = parts.tm_min;
   now->second = parts.tm_sec > 59 ? 59 : parts.tm_sec;  // a leap second shows as :59
+}
+
+void ReadLibraryClock(CivilTime *now) {
+  const std::time_t t = std::time(nullptr);
+  CopyLibraryTime(std::localtime(&t), now);
+}
+
+void ReadLibraryUniversalTime(CivilTime *now) {
+  const std::time_t t = std::time(nullptr);
+  CopyLibraryTime(std::gmtime(&t), now);
 }
 
 // The C library knows whether daylight saving is in force, not by how much: the same
@@ -94,6 +102,7 @@ long WideToLatin1(const std::uint16_t *units, std::size_t count, char *out, std:
 PlatformHooks DefaultPlatformHooks() {
   PlatformHooks hooks{};
   hooks.readLocalTime = ReadLibraryClock;
+  hooks.readUniversalTime = ReadLibraryUniversalTime;
   hooks.readDaylightHours = ReadLibraryDaylightHours;
   hooks.readProfileInt = ReadNoProfileInt;
   hooks.readProfileString = ReadNoProfileString;

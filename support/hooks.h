@@ -33,6 +33,8 @@ enum { kAnswerOk = 1, kAnswerYes = 6, kAnswerNo = 7 };
 struct PlatformHooks {
   // The local civil date and time (Win32: GetLocalTime).
   void (*readLocalTime)(CivilTime *now);
+  // The computer's Universal Time (UTC), date and time to the second (Win32: GetSystemTime).
+  void (*readUniversalTime)(CivilTime *now);
   // How many hours the computer's clock is ahead of its standard time right now: 0 outside
   // daylight saving (Win32: GetTimeZoneInformation).
   double (*readDaylightHours)();

@@ -1,6 +1,6 @@
-// The platform hooks on Windows: GetLocalTime, the time-zone settings, the WIN.INI profile,
-// the string table, message boxes, MessageBeep, the main window's timer, ExitProcess, global
-// memory, the ANSI code page. Win32.
+// The platform hooks on Windows: GetLocalTime, GetSystemTime, the time-zone settings, the
+// WIN.INI profile, the string table, message boxes, MessageBeep, the main window's timer,
+// ExitProcess, global memory, the ANSI code page. Win32.
 #include "support/win32_hooks.h"
 
 #include "support/hooks.h"
@@ -11,15 +11,26 @@ HINSTANCE g_resourceInstance = nullptr;
 HWND g_mainWindow = nullptr;
 HGLOBAL g_tableBlock = nullptr;
 
-void ReadWin32Clock(CivilTime *now) {
-  SYSTEMTIME st;
-  GetLocalTime(&st);
+void CopySystemTime(const SYSTEMTIME &st, CivilTime *now) {
   now->year = st.wYear;
   now->month = st.wMonth;
   now->day = st.wDay;
   now->hour = st.wHour;
   now->minute = st.wMinute;
   now->second = st.wSecond;
+}
+
+void ReadWin32Clock(CivilTime *now) {
+  SYSTEMTIME st;
+  GetLocalTime(&st);
+  CopySystemTime(st, now);
+}
+
+// Windows keeps UTC itself (its time service sets it); the local clock is derived from it.
+void ReadWin32UniversalTime(CivilTime *now) {
+  SYSTEMTIME st;
+  GetSystemTime(&st);
+  CopySystemTime(st, now);
 }
 
 // The bias Windows applies now, from its own time-zone settings: daylight time is ahead of
@@ -118,6 +129,7 @@ void FillAnsiCharBytes(UINT codePage, unsigned char *table) {
 void InstallWin32Hooks(HINSTANCE instance) {
   g_resourceInstance = instance;
   g_platform.readLocalTime = ReadWin32Clock;
+  g_platform.readUniversalTime = ReadWin32UniversalTime;
   g_platform.readDaylightHours = ReadWin32DaylightHours;
   g_platform.readProfileInt = ReadWin32ProfileInt;
   g_platform.readProfileString = ReadWin32ProfileString;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes the pictures of the README under Xvfb: the clock in each time scale and in Night
-# Colours, the Set Location dialog (also at 144 DPI, to see that it lays out at a larger
-# scale), the About box and the help window (its index, a search, a topic). The clock reads a fixed time (faketime) so the pictures do not change from run
-# to run. Usage: tools/screenshots.sh [OUT-DIR]   (default docs/screenshots)
+# Colours, the question of Universal Time from Windows, the Set Location dialog (also at
+# 144 DPI, to see that it lays out at a larger scale), the About box and the help window (its
+# index, a search, a topic). The clock reads a fixed time (faketime) so the pictures do not
+# change from run to run. Usage: tools/screenshots.sh [OUT-DIR]   (default docs/screenshots)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="$top/build/win64"
@@ -66,6 +67,15 @@ help Index search 'menu bar'
 shoot_help 'Topics with all these words: menu bar' help-search.png
 for k in tab tab enter; do help 'Topics with all these words: menu bar' view-key "$k"; done
 shoot_help 'Menus and the Window' help-topic.png
+ctl close 20
+
+# The question at start-up on a computer kept in Denver's zone with London as the city.
+(cd "$app" && TZ=America/Denver NO_FAKE_STAT=1 faketime '2026-12-07 20:00:00' wine ./ZORKEL.EXE) &
+ctl wait 30 >/dev/null
+read -r l t r b <<<"$(ctl dialog 'Orvane 2' rect)"
+sleep 1
+crop "$out/ut-question.png" "$l" "$t" "$r" "$b"
+ctl dialog 'Orvane 2' click 7
 ctl close 20
 
 # Night Colours.

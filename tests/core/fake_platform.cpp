@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "astro/universal_time.h"
 #include "display/intl.h"
+#include "display/ut_question.h"
 #include "resources/resource_ids.h"
 
 FakePlatform g_fake;
@@ -56,6 +58,30 @@ void ReadFakeClock(CivilTime *now) { *now = g_fake.now; }
 
 double ReadFakeDaylightHours() { return g_fake.daylightHours; }
 
+void ReadFakeUniversalTime(CivilTime *now) {
+  // Days since 1970-01-01 of a proleptic Gregorian date, and back.
+  const CivilTime &t = g_fake.now;
+  const long y = t.month <= 2 ? t.year - 1 : t.year;
+  const long era = (y >= 0 ? y : y - 399) / 400;
+  const long yoe = y - era * 400;
+  const long doy = (153 * (t.month + (t.month > 2 ? -3 : 9)) + 2) / 5 + t.day - 1;
+  const long days = era * 146097 + yoe * 365 + yoe / 4 - yoe / 100 + doy - 719468;
+  long long s = static_cast<long long>(days) * 86400 + t.hour * 3600 + t.minute * 60 + t.second -
+                g_fake.computerZoneSeconds;
+  long long z = (s >= 0 ? s : s - 86399) / 86400;
+  const long long inDay = s - z * 86400;
+  z += 719468;
+  const long long era2 = (z >= 0 ? z : z - 146096) / 146097;
+  const long long doe = z - era2 * 146097;
+  const long long yoe2 = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const long long doy2 = doe - (365 * yoe2 + yoe2 / 4 - yoe2 / 100);
+  const long long mp = (5 * doy2 + 2) / 153;
+  const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  *now = CivilTime{static_cast<int>(yoe2 + era2 * 400 + (month <= 2 ? 1 : 0)), month,
+                   static_cast<int>(doy2 - (153 * mp + 2) / 5 + 1), static_cast<int>(inDay / 3600),
+                   static_cast<int>(inDay / 60 % 60), static_cast<int>(inDay % 60)};
+}
+
 int RecordBox(void *owner, const char *text, const char *caption, unsigned style) {
   g_fake.boxes.push_back({owner, text, caption, style});
   return g_fake.answer;
@@ -76,6 +102,7 @@ void InstallFakePlatform() {
   g_platform = DefaultPlatformHooks();
   g_platform.readLocalTime = ReadFakeClock;
   g_platform.readDaylightHours = ReadFakeDaylightHours;
+  g_platform.readUniversalTime = ReadFakeUniversalTime;
   g_platform.readProfileInt = ReadFakeInt;
   g_platform.readProfileString = ReadFakeString;
   g_platform.loadText = LoadFakeText;
@@ -84,6 +111,8 @@ void InstallFakePlatform() {
   g_platform.stopClock = CountClockStop;
   g_platform.endProcess = ThrowProcessEnded;
   MarkIntlSettingsStale();
+  SetUniversalTimeFromComputer(false);
+  ForgetDeclinedCities();
 }
 
 void SetFakeClock(int year, int month, int day, int hour, int minute, int second) {
@@ -120,6 +149,8 @@ const std::map<int, std::string> &StringTableTexts() {
       {IDS_FATAL_CAPTION, "Orvane 2 - Fatal Error"},
       {IDS_GDI_ERROR, "GDI Error"},
       {IDS_REGISTRY_ERROR, "Cannot store/retrieve data to/from the registry"},
+      {IDS_UT_DISAGREES, "%s's time zone gives UT %s, but this computer's clock says UT is %s."},
+      {IDS_UT_QUESTION, "Take Universal Time from Windows?"},
   };
   return texts;
 }

@@ -18,6 +18,7 @@ struct RecordedBox {
 struct FakePlatform {
   CivilTime now{1999, 7, 1, 12, 0, 0};
   double daylightHours = 0.0;  // how far the computer's clock is ahead of its standard time
+  long computerZoneSeconds = 0;  // how far `now` is ahead of the computer's UTC
   std::map<std::string, std::string> intl;  // "intl" entries present in the profile
   int profileReads = 0;
   std::vector<RecordedBox> boxes;
@@ -43,6 +44,7 @@ void ClearFakeRecords();
 // The recording fakes, for test programs that install the rest of the hooks themselves.
 void ReadFakeClock(CivilTime *now);
 double ReadFakeDaylightHours();
+void ReadFakeUniversalTime(CivilTime *now);  // `now` less computerZoneSeconds
 int RecordBox(void *owner, const char *text, const char *caption, unsigned style);
 void CountBeep();
 

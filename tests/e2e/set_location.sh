@@ -29,6 +29,10 @@ ctl dialog "Set Location" set 136 8
 ctl dialog "Set Location" check 199 0
 ctl dialog "Set Location" click 141
 sleep 1
+# Zone 8 against a computer at UTC: the clock asks whether to take UT from Windows; No
+# keeps reading the computer's clock as the new city's local time.
+ctl dialog "Orvane 2" click 7 || fail "no question after Set Location"
+sleep 0.5
 grep -q $'^Kashgar Test\r$' "$app/ZORKEL.DAT" || fail "the first line does not name the new city"
 grep -q $'^Kashgar Test        | 75|59| 0|E|8.00|0\r$' "$app/ZORKEL.DAT" ||
   fail "ZORKEL.DAT does not hold the new city"

@@ -39,6 +39,7 @@ void ClockWindow::SetUp() {
   DeleteAllSettings();
   UseFakeClock(true);
   SetFakeClock(1999, 7, 1, 12, 30, 0);  // not minute 00: opening arms no chime
+  g_fake.computerZoneSeconds = -5 * 3600;  // the computer keeps Washington's time
   DeleteBeside("CITIES.NEW");
   WriteFileBeside("ZORKEL.DAT", kTestCities);
   ResetShellState();

@@ -196,6 +196,8 @@ TEST(Resources, StringsMenusAndAcceleratorsAsTheProgramShowsThem) {
       {IDS_REGISTRY_ERROR, "Cannot store/retrieve data to/from the registry"},
       {IDS_NAME_HAS_SEPARATOR, "Location name cannot contain |"},
       {IDS_ZONE_RANGE, "Time zone must be between -12 and 14 hours"},
+      {IDS_UT_DISAGREES, "%s's time zone gives UT %s, but this computer's clock says UT is %s."},
+      {IDS_KEY_UT_FROM_WINDOWS, "UTFromWindows"},
   };
   for (const auto &s : strings) {
     LoadStringA(self, static_cast<UINT>(s.id), text, sizeof text);
@@ -230,6 +232,7 @@ TEST(Resources, StringsMenusAndAcceleratorsAsTheProgramShowsThem) {
       "  Local &Sidereal Time\tF8 103",
       "  &Greenwich Sidereal Time\tF9 104",
       "  -",
+      "  Universal Time from &Windows 154",
       "  &Night Colours\tCtrl+N 153",
       "&Chimes",
       "  &None 110",

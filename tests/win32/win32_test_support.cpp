@@ -26,6 +26,16 @@ void ReadTestClock(CivilTime *now) {
   *now = CivilTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
 }
 
+void ReadTestUniversalTime(CivilTime *now) {
+  if (g_useFakeClock) {
+    ReadFakeUniversalTime(now);
+    return;
+  }
+  SYSTEMTIME st;
+  GetSystemTime(&st);
+  *now = CivilTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+}
+
 // In a child, every box is printed for the parent to read, then answered OK.
 int PrintBox(void *owner, const char *text, const char *caption, unsigned style) {
   // Whether the clock's timer still runs while the box is up (killing it tells).
@@ -149,6 +159,7 @@ ChildResult RunChild(const char *name) {
 void InstallTestHooks() {
   InstallWin32Hooks(GetModuleHandleA(nullptr));
   g_platform.readLocalTime = ReadTestClock;
+  g_platform.readUniversalTime = ReadTestUniversalTime;
   g_realDaylightHours = g_platform.readDaylightHours;
   g_platform.readDaylightHours = ReadTestDaylightHours;
   g_platform.beep = CountBeep;

@@ -36,7 +36,8 @@ ChildResult RunChild(const char *name);
 std::vector<COLORREF> ReadPixels(HDC source, int width, int height);
 
 // The hooks the in-process tests run with: the real Win32 ones, except that message boxes
-// are recorded (g_fake.boxes), beeps counted and the clock read from g_fake.now when asked.
+// are recorded (g_fake.boxes), beeps counted and the clock read from g_fake.now when asked
+// (UTC then g_fake.now less g_fake.computerZoneSeconds).
 void InstallTestHooks();
 void UseFakeClock(bool fake);
 // In a child: every box is printed to stdout for the parent instead of recorded.

@@ -11,6 +11,7 @@
 #include "help/help_window.h"
 #include "resources/resource_ids.h"
 #include "shell/main_window.h"
+#include "shell/night_menus.h"
 #include "support/errors.h"
 #include "support/settings.h"
 
@@ -86,6 +87,7 @@ void ToggleNightColours(HWND window) {
   LoadText(IDS_KEY_NIGHT, key);
   WriteSettingInt(key, NightColours() ? 1 : 0);
   InvalidateRect(window, nullptr, TRUE);
+  ShowNightColours(window);  // the menus, the title bars and the other windows
 }
 
 void OpenHelp(HWND window, UINT command, ULONG_PTR data) {

@@ -163,6 +163,35 @@ bool MayHaveDrawnDirectly(UINT message, WPARAM wParam) {
   }
 }
 
+// The caret inverts what lies under it, which turns black paper white: a red one instead.
+void MakeCaretRed(HWND edit) {
+  char name[8] = "";
+  GetClassNameA(edit, name, sizeof name);
+  if (lstrcmpiA(name, "Edit") != 0 || GetFocus() != edit) return;
+  HDC dc = GetDC(edit);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0)));
+  TEXTMETRICA metrics = {};
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, old);
+  DWORD width = 1;
+  SystemParametersInfoA(SPI_GETCARETWIDTH, 0, &width, 0);
+  static HBITMAP caret = nullptr;  // the one caret of the thread, kept for the whole run
+  if (caret != nullptr) DeleteObject(caret);
+  caret = CreateCompatibleBitmap(dc, static_cast<int>(width), metrics.tmHeight);
+  HDC memory = CreateCompatibleDC(dc);
+  HGDIOBJ previous = SelectObject(memory, caret);
+  RECT all = {0, 0, static_cast<int>(width), metrics.tmHeight};
+  FillRect(memory, &all, ShownBrush(COLOR_WINDOWTEXT));
+  SelectObject(memory, previous);
+  DeleteDC(memory);
+  ReleaseDC(edit, dc);
+  POINT at = {0, 0};
+  GetCaretPos(&at);
+  CreateCaret(edit, caret, 0, 0);
+  SetCaretPos(at.x, at.y);
+  ShowCaret(edit);
+}
+
 LRESULT CALLBACK FilterProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                             DWORD_PTR clientToo) {
   if (message == WM_NCDESTROY) {
@@ -179,6 +208,7 @@ LRESULT CALLBACK FilterProc(HWND control, UINT message, WPARAM wParam, LPARAM lP
     return 0;
   }
   const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+  if (message == WM_SETFOCUS) MakeCaretRed(control);
   if (message == WM_NCPAINT) {
     MakeFrameRed(control);
   } else if (MayHaveDrawnDirectly(message, wParam) || message == WM_PAINT || message == WM_SIZE) {

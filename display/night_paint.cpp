@@ -237,6 +237,19 @@ BOOL CALLBACK FilterChild(HWND child, LPARAM) {
   return TRUE;
 }
 
+// Taken off before the controls go, so that each is destroyed by its own class's procedure.
+BOOL CALLBACK UnfilterChild(HWND child, LPARAM) {
+  RemoveWindowSubclass(child, FilterProc, kFilterId);
+  RemovePropA(child, kFiltered);
+  COMBOBOXINFO combo = {};
+  combo.cbSize = sizeof combo;
+  if (GetComboBoxInfo(child, &combo) && combo.hwndList != nullptr) {
+    RemoveWindowSubclass(combo.hwndList, FilterProc, kFilterId);
+    RemovePropA(combo.hwndList, kFiltered);
+  }
+  return TRUE;
+}
+
 void PrepareForNight(HWND window) {
   EnumChildWindows(window, FilterChild, 0);
   ApplyNightTitleBar(window);
@@ -290,18 +303,30 @@ HBRUSH ShownBrush(int systemColour) {
 }
 
 void ApplyNightTitleBar(HWND window) {
-  // Looked up at run time: the program also runs where there is no dwmapi.dll.
+  constexpr char kDark[] = "OrvaneDarkTitleBar";
+  const bool dark = NightColours();
+  if (!dark && GetPropA(window, kDark) == nullptr) return;  // never made dark: nothing to undo
+  // Looked up at run time, once: the program also runs where there is no dwmapi.dll.
   using SetAttribute = HRESULT(WINAPI *)(HWND, DWORD, LPCVOID, DWORD);
-  HMODULE dwm = LoadLibraryA("dwmapi.dll");
-  if (dwm == nullptr) return;
-  const auto set = reinterpret_cast<SetAttribute>(
-      reinterpret_cast<void (*)()>(GetProcAddress(dwm, "DwmSetWindowAttribute")));
-  if (set != nullptr) {
-    const BOOL dark = NightColours() ? TRUE : FALSE;
-    // The immersive dark mode attribute: 20 since Windows 10 20H1, 19 before it.
-    if (FAILED(set(window, 20, &dark, sizeof dark))) set(window, 19, &dark, sizeof dark);
+  static SetAttribute set = nullptr;
+  static bool looked = false;
+  if (!looked) {
+    looked = true;
+    HMODULE dwm = LoadLibraryA("dwmapi.dll");
+    if (dwm != nullptr) {
+      set = reinterpret_cast<SetAttribute>(
+          reinterpret_cast<void (*)()>(GetProcAddress(dwm, "DwmSetWindowAttribute")));
+    }
   }
-  FreeLibrary(dwm);
+  if (dark) {
+    SetPropA(window, kDark, reinterpret_cast<HANDLE>(1));
+  } else {
+    RemovePropA(window, kDark);
+  }
+  if (set == nullptr) return;
+  const BOOL value = dark ? TRUE : FALSE;
+  // The immersive dark mode attribute: 20 since Windows 10 20H1, 19 before it.
+  if (FAILED(set(window, 20, &value, sizeof value))) set(window, 19, &value, sizeof value);
 }
 
 bool NightWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT *result) {
@@ -311,6 +336,10 @@ bool NightWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
       return false;  // the dialog's own opening follows
     case WM_SHOWWINDOW:
       if (wParam != 0) PrepareForNight(window);
+      return false;
+    case WM_DESTROY:
+      EnumChildWindows(window, UnfilterChild, 0);
+      RemovePropA(window, "OrvaneDarkTitleBar");
       return false;
     case WM_ERASEBKGND:
       if (!NightColours()) return false;

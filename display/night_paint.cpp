@@ -33,7 +33,8 @@ bool IsSystemControl(HWND window) {
   return false;
 }
 
-// A bitmap of width x height pixels that one can read and write.
+// A bitmap of width x height pixels that one can read and write. Freed by hand: a
+// destructor would bring the C++ library's unwinding into the program.
 struct Canvas {
   HDC dc = nullptr;
   HBITMAP bitmap = nullptr;
@@ -57,7 +58,7 @@ struct Canvas {
       count = width * height;
     }
   }
-  ~Canvas() {
+  void Free() {
     if (bitmap != nullptr) {
       SelectObject(dc, old);
       DeleteObject(bitmap);
@@ -112,6 +113,7 @@ void PaintClientThroughFilter(HWND control) {
       BitBlt(target, 0, 0, client.right, client.bottom, canvas.dc, 0, 0, SRCCOPY);
       if (caret) ShowCaret(control);
     }
+    canvas.Free();
   }
   ReleaseDC(control, target);
 }
@@ -140,6 +142,7 @@ void MakeFrameRed(HWND control) {
       ExcludeSiblings(target, control, frame);
       BitBlt(target, 0, 0, width, height, canvas.dc, 0, 0, SRCCOPY);
     }
+    canvas.Free();
   }
   ReleaseDC(control, target);
 }

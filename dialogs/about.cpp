@@ -2,6 +2,7 @@
 #include "dialogs/about.h"
 
 #include "dialogs/field_text.h"
+#include "display/night_paint.h"
 
 void CenterWindowOnScreen(HWND window) {
   RECT desktop;
@@ -16,7 +17,8 @@ void CenterWindowOnScreen(HWND window) {
   SetWindowPos(window, nullptr, x, y, -1, -1, SWP_NOSIZE | SWP_NOZORDER);
 }
 
-INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const INT_PTR night = NightDialogMessage(dialog, message, wParam, lParam)) return night;
   switch (message) {
     case WM_INITDIALOG:
       CenterWindowOnScreen(dialog);

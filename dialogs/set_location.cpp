@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "dialogs/fields.h"
+#include "display/night_paint.h"
 #include "location/city_database.h"
 #include "location/city_table.h"
 #include "resources/resource_ids.h"
@@ -167,7 +168,8 @@ void FillLocationFields(HWND dialog, int degrees, int minutes, int seconds, int 
                  rule == kComputerDaylightSaving ? BST_CHECKED : BST_UNCHECKED);
 }
 
-INT_PTR CALLBACK SetLocationDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK SetLocationDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const INT_PTR night = NightDialogMessage(dialog, message, wParam, lParam)) return night;
   if (message == WM_INITDIALOG) return OnInitDialog(dialog);
   if (message != WM_COMMAND) return 0;
   const int id = LOWORD(wParam);

@@ -1,5 +1,5 @@
 // The help window: a row of buttons and a search box above a text view that the program
-// draws itself from the portable layout. No control is subclassed: the keys of the window
+// draws itself from the portable layout. The help subclasses no control: the keys of the window
 // reach it through HandleHelpWindowMessage and the view's own window procedure. Win32.
 #include "help/help_window.h"
 
@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "location/file_text.h"
+#include "display/night_paint.h"
 #include "resources/resource_ids.h"
 #include "support/hooks.h"
 #include "support/program_files.h"
@@ -443,13 +444,12 @@ void PaintView(HWND view) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(view, &paint);
   if (dc == nullptr) return;
-  FillRect(dc, &paint.rcPaint, GetSysColorBrush(COLOR_WINDOW));
+  FillRect(dc, &paint.rcPaint, ShownBrush(COLOR_WINDOW));
   SetBkMode(dc, TRANSPARENT);
   HGDIOBJ oldFont = SelectObject(dc, g.fonts[kHelpProseStyle]);
-  const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
-  // Links in the blue that readers know them by; the system's "hot-track" colour is too pale
-  // in some schemes to read as text.
-  const COLORREF link = RGB(0, 0, 204);
+  const COLORREF text = ShownColour(COLOR_WINDOWTEXT);
+  // The system's link colour, so that a high-contrast scheme shows links as it means to.
+  const COLORREF link = ShownColour(COLOR_HOTLIGHT);
   const bool focused = GetFocus() == view;
   for (int i = HelpLineAt(g.layout, g.scrollY + paint.rcPaint.top); i < g.layout.lineCount; ++i) {
     const HelpLine &line = g.layout.lines[i];
@@ -463,7 +463,7 @@ void PaintView(HWND view) {
       if (focused && run.link >= 0 && run.link == g.focusedLink) {
         RECT box = {run.x - g.scrollX - 1, y, run.x - g.scrollX + run.width + 1,
                     y + g.metrics->fonts[run.style].lineHeight};
-        DrawFocusRect(dc, &box);
+        DrawShownFocusRect(dc, &box);
       }
     }
   }
@@ -642,6 +642,7 @@ bool MakeChildren() {
 }
 
 LRESULT CALLBACK HelpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT night = 0; NightWindowMessage(window, message, wParam, lParam, &night)) return night;
   switch (message) {
     case WM_CREATE:
       g.window = window;

@@ -12,6 +12,7 @@
 #include "resources/resource_ids.h"
 #include "shell/main_window.h"
 #include "shell/ut_choice.h"
+#include "shell/night_menus.h"
 #include "support/errors.h"
 #include "support/settings.h"
 
@@ -87,6 +88,7 @@ void ToggleNightColours(HWND window) {
   LoadText(IDS_KEY_NIGHT, key);
   WriteSettingInt(key, NightColours() ? 1 : 0);
   InvalidateRect(window, nullptr, TRUE);
+  ShowNightColours(window);  // the menus, the title bars and the other windows
 }
 
 void OpenHelp(HWND window, UINT command, ULONG_PTR data) {

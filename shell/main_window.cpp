@@ -15,6 +15,7 @@
 #include "location/city_table.h"
 #include "resources/resource_ids.h"
 #include "shell/commands.h"
+#include "shell/night_menus.h"
 #include "shell/tick_timing.h"
 #include "shell/ut_choice.h"
 #include "support/errors.h"
@@ -205,6 +206,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   g_main.window = window;
   SetMainWindowHandle(window);
   if (g_main.mainMenu == nullptr) g_main.mainMenu = GetMenu(window);
+  if (LRESULT night = 0; NightMenuMessage(window, message, wParam, lParam, &night)) return night;
 
   switch (message) {
     case WM_CREATE:

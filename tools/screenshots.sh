@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Makes the pictures of the README under Xvfb: the clock in each time scale and in Night
-# Colours, the question of Universal Time from Windows, the Set Location dialog (also at
-# 144 DPI, to see that it lays out at a larger scale), the About box and the help window (its
-# index, a search, a topic). The clock reads a fixed time (faketime) so the pictures do not
-# change from run to run. Usage: tools/screenshots.sh [OUT-DIR]   (default docs/screenshots)
+# Makes the pictures of the README under Xvfb: the clock in each time scale, the question of
+# Universal Time from Windows, the clock and its dialogs and help in Night Colours, the Set
+# Location dialog (also at 144 DPI, to see that it lays out at a larger scale), the About box
+# and the help window (its index, a search, a topic). The clock reads a fixed time (faketime)
+# so the pictures do not change from run to run. Usage: tools/screenshots.sh [OUT-DIR]
+# (default docs/screenshots)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="$top/build/win64"
@@ -78,11 +79,24 @@ crop "$out/ut-question.png" "$l" "$t" "$r" "$b"
 ctl dialog 'Orvane 2' click 7
 ctl close 20
 
-# Night Colours.
+# Night Colours: the whole window with its menu bar, Set Location, About and the help.
 setting Night 1
 start
 read -r l t r b <<<"$(ctl rect)"
 crop "$out/clock-night.png" "$l" "$t" "$r" "$b"
+ctl command 130
+read -r l t r b <<<"$(ctl dialog 'Set Location' rect)"
+sleep 0.5
+crop "$out/set-location-night.png" "$l" "$t" "$r" "$b"
+ctl dialog 'Set Location' click 2
+ctl command 36
+read -r l t r b <<<"$(ctl dialog 'Orvane 2' rect)"
+sleep 0.5
+crop "$out/about-night.png" "$l" "$t" "$r" "$b"
+ctl dialog 'Orvane 2' click 2
+ctl command 32
+help Keyboard place 40 40 560 540
+shoot_help Keyboard help-night.png
 ctl close 20
 wine reg delete "$key\\Night" /f >/dev/null
 

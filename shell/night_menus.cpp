@@ -1,0 +1,249 @@
+// Night Colours for the menus: each item of the menu bar, its menus and the system menu is
+// owner-drawn while they are on, from the text it had, and given back as it was when they
+// go off. Win32.
+#include "shell/night_menus.h"
+
+#include <cstring>
+
+#include "display/clock_face.h"
+#include "display/night_paint.h"
+#include "shell/main_window.h"
+
+namespace {
+
+// What an owner-drawn item was; its item data points here.
+struct NightItem {
+  bool used;
+  bool bar;  // an item of the menu bar itself
+  bool separator;
+  HMENU menu;
+  char text[kTextSize];
+};
+NightItem g_items[192];
+HFONT g_menuFont = nullptr;
+
+NightItem *Owned(ULONG_PTR data) {
+  for (NightItem &item : g_items) {
+    if (reinterpret_cast<ULONG_PTR>(&item) == data && item.used) return &item;
+  }
+  return nullptr;
+}
+
+NightItem *NewItem() {
+  for (NightItem &item : g_items) {
+    if (!item.used || !IsMenu(item.menu)) return &item;  // free, or its menu is gone
+  }
+  return nullptr;
+}
+
+void ConvertMenu(HMENU menu, bool bar, bool on) {
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_SUBMENU;
+    if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+    NightItem *mine = Owned(info.dwItemData);
+    MENUITEMINFOA change = {};
+    change.cbSize = sizeof change;
+    change.fMask = MIIM_FTYPE | MIIM_DATA;
+    if (on && (info.fType & MFT_OWNERDRAW) == 0) {
+      NightItem *item = NewItem();
+      if (item == nullptr) continue;  // more items than ever met: the system draws it
+      *item = NightItem{true, bar, (info.fType & MFT_SEPARATOR) != 0, menu, ""};
+      GetMenuStringA(menu, static_cast<UINT>(i), item->text, kTextSize, MF_BYPOSITION);
+      change.fType = info.fType | MFT_OWNERDRAW;
+      change.dwItemData = reinterpret_cast<ULONG_PTR>(item);
+      SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &change);
+    } else if (!on && mine != nullptr) {
+      change.fType = info.fType & ~static_cast<UINT>(MFT_OWNERDRAW);
+      if (!mine->separator) {
+        change.fMask |= MIIM_STRING;
+        change.dwTypeData = mine->text;
+      }
+      SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &change);
+      mine->used = false;
+    }
+    if (info.hSubMenu != nullptr) ConvertMenu(info.hSubMenu, false, on);
+  }
+}
+
+void SetMenuBackground(HMENU menu) {
+  MENUINFO info = {};
+  info.cbSize = sizeof info;
+  info.fMask = MIM_BACKGROUND | MIM_APPLYTOSUBMENUS;
+  info.hbrBack = NightColours() ? ShownBrush(COLOR_MENU) : nullptr;
+  SetMenuInfo(menu, &info);
+}
+
+// The text of an item in its two parts: the name and, after a tab, its key.
+void SplitAtTab(const char *text, char *name, char *key) {
+  std::strncpy(name, text, kTextSize - 1);
+  name[kTextSize - 1] = '\0';
+  key[0] = '\0';
+  char *tab = std::strchr(name, '\t');
+  if (tab != nullptr) {
+    std::strncpy(key, tab + 1, kTextSize - 1);
+    key[kTextSize - 1] = '\0';
+    *tab = '\0';
+  }
+}
+
+int TextWidth(HDC dc, const char *text) {
+  RECT r = {0, 0, 0, 0};
+  DrawTextA(dc, text, -1, &r, DT_SINGLELINE | DT_CALCRECT);
+  return r.right - r.left;
+}
+
+void Measure(HWND window, const NightItem &item, MEASUREITEMSTRUCT *m) {
+  const int check = GetSystemMetrics(SM_CXMENUCHECK);
+  const int bar = GetSystemMetrics(SM_CYMENU);
+  if (item.separator) {
+    m->itemWidth = 0;
+    m->itemHeight = static_cast<UINT>(bar / 2);
+    return;
+  }
+  char name[kTextSize];
+  char key[kTextSize];
+  SplitAtTab(item.text, name, key);
+  HDC dc = GetDC(window);
+  HGDIOBJ old = SelectObject(dc, g_menuFont);
+  TEXTMETRICA metrics = {};
+  GetTextMetricsA(dc, &metrics);
+  int width = TextWidth(dc, name);
+  if (key[0] != '\0') width += 2 * check + TextWidth(dc, key);
+  SelectObject(dc, old);
+  ReleaseDC(window, dc);
+  m->itemWidth = static_cast<UINT>(item.bar ? width : width + 2 * check);
+  const int height = metrics.tmHeight + 6;
+  m->itemHeight = static_cast<UINT>(item.bar || height < bar ? bar : height);
+}
+
+void DrawTick(HDC dc, const RECT &box, COLORREF colour) {
+  const int size = box.right - box.left;
+  const int midY = (box.top + box.bottom) / 2;
+  HPEN pen = CreatePen(PS_SOLID, size / 8 > 1 ? size / 8 : 1, colour);
+  HGDIOBJ old = SelectObject(dc, pen);
+  const POINT tick[3] = {{box.left + size / 4, midY},
+                         {box.left + size / 2 - 1, midY + size / 4},
+                         {box.right - size / 4, midY - size / 4}};
+  Polyline(dc, tick, 3);
+  SelectObject(dc, old);
+  DeleteObject(pen);
+}
+
+void Draw(const NightItem &item, const DRAWITEMSTRUCT *d) {
+  HDC dc = d->hDC;
+  RECT r = d->rcItem;
+  const bool chosen = !item.separator && (d->itemState & (ODS_SELECTED | ODS_HOTLIGHT)) != 0;
+  const bool grey = (d->itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
+  FillRect(dc, &r, ShownBrush(chosen ? COLOR_HIGHLIGHT : COLOR_MENU));
+  const int check = GetSystemMetrics(SM_CXMENUCHECK);
+  if (item.separator) {
+    RECT line = {r.left + check / 2, (r.top + r.bottom) / 2, r.right - check / 2, 0};
+    line.bottom = line.top + 1;
+    FillRect(dc, &line, ShownBrush(COLOR_GRAYTEXT));
+    return;
+  }
+  const COLORREF colour = grey ? kNightDim : chosen ? kNightBright : kNightInk;
+  SetTextColor(dc, colour);
+  SetBkMode(dc, TRANSPARENT);
+  HGDIOBJ old = SelectObject(dc, g_menuFont);
+  // The access keys are underlined only while Windows shows keyboard cues.
+  const UINT flags = DT_SINGLELINE | DT_VCENTER | ((d->itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0);
+  char name[kTextSize];
+  char key[kTextSize];
+  SplitAtTab(item.text, name, key);
+  if (item.bar) {
+    DrawTextA(dc, name, -1, &r, flags | DT_CENTER);
+  } else {
+    RECT box = {r.left, r.top, r.left + check, r.bottom};
+    if ((d->itemState & ODS_CHECKED) != 0) DrawTick(dc, box, colour);
+    r.left += check;
+    DrawTextA(dc, name, -1, &r, flags | DT_LEFT);
+    r.right -= check;
+    DrawTextA(dc, key, -1, &r, flags | DT_RIGHT);
+  }
+  SelectObject(dc, old);
+}
+
+// Windows fills the menu bar beyond its last item, and the line under it, in its own colour.
+void DarkenRestOfMenuBar(HWND window) {
+  MENUBARINFO bar = {};
+  bar.cbSize = sizeof bar;
+  const int count = g_main.mainMenu != nullptr ? GetMenuItemCount(g_main.mainMenu) : 0;
+  RECT last;
+  if (GetMenu(window) == nullptr || count <= 0 || !GetMenuBarInfo(window, OBJID_MENU, 0, &bar) ||
+      !GetMenuItemRect(window, g_main.mainMenu, static_cast<UINT>(count - 1), &last)) {
+    return;
+  }
+  RECT frame;
+  GetWindowRect(window, &frame);
+  POINT client = {0, 0};
+  ClientToScreen(window, &client);
+  HDC dc = GetWindowDC(window);
+  const RECT rest = {last.right - frame.left, bar.rcBar.top - frame.top,
+                     bar.rcBar.right - frame.left, bar.rcBar.bottom - frame.top};
+  const RECT under = {bar.rcBar.left - frame.left, bar.rcBar.bottom - frame.top,
+                      bar.rcBar.right - frame.left, client.y - frame.top};
+  FillRect(dc, &rest, ShownBrush(COLOR_MENU));
+  FillRect(dc, &under, ShownBrush(COLOR_MENU));
+  ReleaseDC(window, dc);
+}
+
+}  // namespace
+
+void ShowNightColours(HWND window) {
+  const bool on = NightColours();
+  if (on && g_menuFont == nullptr) {
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    g_menuFont = CreateFontIndirectA(&metrics.lfMenuFont);
+  }
+  HMENU menus[2] = {g_main.mainMenu, GetSystemMenu(window, FALSE)};
+  for (int i = 0; i < 2; ++i) {
+    if (menus[i] == nullptr) continue;
+    ConvertMenu(menus[i], i == 0, on);
+    SetMenuBackground(menus[i]);
+  }
+  DrawMenuBar(window);
+  ShowNightColoursInEveryWindow();
+  if (!on && g_menuFont != nullptr) {
+    DeleteObject(g_menuFont);
+    g_menuFont = nullptr;
+  }
+}
+
+bool NightMenuMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT *result) {
+  switch (message) {
+    case WM_MEASUREITEM: {
+      auto *m = reinterpret_cast<MEASUREITEMSTRUCT *>(lParam);
+      const NightItem *item = m->CtlType == ODT_MENU ? Owned(m->itemData) : nullptr;
+      if (item == nullptr) return false;
+      Measure(window, *item, m);
+      *result = TRUE;
+      return true;
+    }
+    case WM_DRAWITEM: {
+      auto *d = reinterpret_cast<const DRAWITEMSTRUCT *>(lParam);
+      const NightItem *item = d->CtlType == ODT_MENU ? Owned(d->itemData) : nullptr;
+      if (item == nullptr) return false;
+      Draw(*item, d);
+      *result = TRUE;
+      return true;
+    }
+    case WM_NCPAINT:
+    case WM_NCACTIVATE:
+      if (!NightColours()) return false;
+      *result = DefWindowProcA(window, message, wParam, lParam);
+      DarkenRestOfMenuBar(window);
+      return true;
+    case WM_INITMENUPOPUP:
+      // An item added since the colours changed is drawn like the others.
+      if (NightColours()) ConvertMenu(reinterpret_cast<HMENU>(wParam), false, true);
+      return false;
+    default:
+      return false;
+  }
+}

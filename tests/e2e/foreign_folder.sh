@@ -23,6 +23,8 @@ ctl dialog "Set Location" click 133
 ctl dialog "Set Location" set 136 8
 ctl dialog "Set Location" check 199 0
 ctl dialog "Set Location" click 141
+# Zone 8 is not this computer's: the clock asks about Universal Time from Windows.
+ctl dialog 'Orvane 2' click 7 || fail "no question about Universal Time"
 sleep 1
 # Every shipped city came through the load and the save, and the new one was added.
 shipped=$(wc -l <"$source_dir/resources/ZORKEL.DAT")

@@ -12,7 +12,7 @@ void LoadCityDatabase(Location *location);
 
 // Writes the table to CITIES.NEW, flushes it to disk and puts it in ZORKEL.DAT's place in one
 // step. On success the table-changed flag is cleared; on any failure a warning is shown and
-// ZORKEL.DAT and the flag are left as they were.
+// ZORKEL.DAT and the flag are left as they were. A released table is never written.
 void SaveCityDatabase();
 
 // When the table has changed, asks "Save city location database?" and saves on Yes.

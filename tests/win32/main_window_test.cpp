@@ -6,6 +6,9 @@
 // After windows.h, which it needs.
 #include <psapi.h>
 
+#include <float.h>
+#include <xmmintrin.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -86,6 +89,14 @@ TEST_F(MainWindowStart, SavedChoicesAreAppliedAndWrittenBackUnchanged) {
   EXPECT_EQ(StoredSetting("Sound"), "1");
   EXPECT_EQ(StoredSetting("Menus"), "1");
   EXPECT_EQ(StoredSetting("OnTop"), "1");
+}
+
+// Code that is not the clock's runs on its thread (input methods, accessibility hooks, what
+// ShellExecute loads): an operation on a NaN there must not end the program.
+TEST_F(MainWindowStart, LeavesFloatingPointExceptionsMasked) {
+  Open();
+  EXPECT_EQ(_controlfp(0, 0) & _MCW_EM, static_cast<unsigned>(_MCW_EM));
+  EXPECT_EQ(_mm_getcsr() & _MM_MASK_MASK, static_cast<unsigned>(_MM_MASK_MASK));
 }
 
 TEST_F(MainWindowStart, OutOfRangeValuesAreIgnored) {

@@ -92,11 +92,28 @@ TEST_F(MainWindowStart, SavedChoicesAreAppliedAndWrittenBackUnchanged) {
 }
 
 // Code that is not the clock's runs on its thread (input methods, accessibility hooks, what
-// ShellExecute loads): an operation on a NaN there must not end the program.
+// ShellExecute loads): an operation on a NaN there must not end the program. The masks are
+// read inside the window procedure, as WM_CREATE leaves them: Wine restores them when the
+// window's creation returns, Windows does not.
+unsigned g_masksAfterCreate[2] = {};
+
+LRESULT CALLBACK ReadMasksAfterCreate(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  const LRESULT result = MainWindowProc(w, m, wp, lp);
+  if (m == WM_CREATE) g_masksAfterCreate[0] = _controlfp(0, 0) & _MCW_EM;
+  if (m == WM_CREATE) g_masksAfterCreate[1] = _mm_getcsr() & _MM_MASK_MASK;
+  return result;
+}
+
 TEST_F(MainWindowStart, LeavesFloatingPointExceptionsMasked) {
-  Open();
-  EXPECT_EQ(_controlfp(0, 0) & _MCW_EM, static_cast<unsigned>(_MCW_EM));
-  EXPECT_EQ(_mm_getcsr() & _MM_MASK_MASK, static_cast<unsigned>(_MM_MASK_MASK));
+  WNDCLASSA probe = {};
+  probe.lpfnWndProc = ReadMasksAfterCreate;
+  probe.hInstance = GetModuleHandleA(nullptr);
+  probe.lpszClassName = "OrvaneMaskProbe";
+  RegisterClassA(&probe);
+  DestroyWindow(CreateWindowA("OrvaneMaskProbe", "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
+                              nullptr, nullptr, probe.hInstance, nullptr));
+  EXPECT_EQ(g_masksAfterCreate[0], static_cast<unsigned>(_MCW_EM));
+  EXPECT_EQ(g_masksAfterCreate[1], static_cast<unsigned>(_MM_MASK_MASK));
 }
 
 TEST_F(MainWindowStart, OutOfRangeValuesAreIgnored) {

@@ -36,7 +36,12 @@ void ShowFieldError(HWND dialog, int controlId, int messageId, int select) {
   ShowWarning(dialog, messageId, 0);
   HWND field = GetDlgItem(dialog, controlId);
   FAIL_IF(field == nullptr, IDS_DIALOG_ERROR);
-  FAIL_IF(SetFocus(field) == nullptr, IDS_DIALOG_ERROR);
+  // SetFocus returns no window when none of this thread had the focus (another program
+  // took it while the warning was up): only a focus that did not arrive is an error. A combo
+  // box hands it on to its edit part.
+  SetFocus(field);
+  HWND focus = GetFocus();
+  FAIL_IF(focus != field && !IsChild(field, focus), IDS_DIALOG_ERROR);
   if (select != 0) {
     // A combo box takes its own message for the text of its edit part; EM_SETSEL would
     // leave the name unselected.

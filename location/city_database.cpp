@@ -153,6 +153,12 @@ void LoadCityDatabase(Location *location) {
 }
 
 void SaveCityDatabase() {
+  // A loaded table always has a row: none left means the clock has released it while
+  // closing, and writing it would replace the list with an empty one.
+  if (CityCount() == 0) {
+    Warn(IDS_CANNOT_SAVE_CITIES);
+    return;
+  }
   char newName[kTextSize];
   char fileName[kTextSize];
   LoadText(IDS_NEW_CITY_FILE, newName);

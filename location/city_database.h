@@ -14,7 +14,7 @@ void LoadCityDatabase(Location *location);
 // step, waiting a moment for a ZORKEL.DAT or ZORKEL.BAK that another program holds. On
 // success the table-changed flag is cleared; on any failure a warning is shown (naming the
 // folder when it cannot be written), CITIES.NEW is gone, and ZORKEL.DAT and the flag are
-// left as they were.
+// left as they were. A released table is never written.
 void SaveCityDatabase();
 
 // When the table has changed, asks "Save city location database?" and saves on Yes.

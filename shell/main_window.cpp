@@ -1,9 +1,6 @@
 // Start-up, the main window procedure, the one-second tick and shut-down. Win32.
 #include "shell/main_window.h"
 
-#include <float.h>
-#include <xmmintrin.h>
-
 #include <cstring>
 
 #include "astro/clock_reading.h"
@@ -16,6 +13,7 @@
 #include "resources/resource_ids.h"
 #include "shell/commands.h"
 #include "shell/night_menus.h"
+#include "shell/session_end.h"
 #include "shell/tick_timing.h"
 #include "shell/ut_choice.h"
 #include "support/errors.h"
@@ -27,20 +25,6 @@ MainWindowState g_main = {};
 namespace {
 
 constexpr UINT_PTR kClockTimer = 1;
-
-// Inexact, underflow, overflow and division by zero masked; invalid operation unmasked, so
-// that an operation on a NaN or an impossible conversion stops the program at once instead
-// of showing a wrong time. Both the x87 unit and SSE are set, whatever the CRT's
-// _controlfp reaches on this architecture.
-void SetFloatingPointMasks() {
-  _clearfp();
-  _controlfp(_EM_INEXACT | _EM_UNDERFLOW | _EM_OVERFLOW | _EM_ZERODIVIDE,
-             _EM_INEXACT | _EM_UNDERFLOW | _EM_OVERFLOW | _EM_ZERODIVIDE | _EM_INVALID);
-  unsigned csr = _mm_getcsr() & ~0x3Fu;  // no exception pending
-  csr |= _MM_MASK_INEXACT | _MM_MASK_UNDERFLOW | _MM_MASK_OVERFLOW | _MM_MASK_DIV_ZERO;
-  csr &= ~static_cast<unsigned>(_MM_MASK_INVALID);
-  _mm_setcsr(csr);
-}
 
 // Arms the next tick for just after the computer's next whole second, so that the shown
 // second changes with the computer's; re-armed at every tick, a coarse or late timer never
@@ -82,7 +66,6 @@ void AppendSystemMenuItems(HWND window) {
 }
 
 LRESULT OnCreate(HWND window, const CREATESTRUCTA *create) {
-  SetFloatingPointMasks();
   g_main.instance = create->hInstance;
   AppendSystemMenuItems(window);
 
@@ -225,15 +208,24 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       TickClock(window);
       return 0;
     case WM_CLOSE:
-      OfferToSaveCityDatabase();
-      StoreWindowGeometry(window);
-      ShutDown(window);
+      if (BeginClose(window)) {  // else a close is under way: nothing more
+        StoreWindowGeometry(window);
+        ShutDown(window);
+      }
       return 0;  // not passed on: the loop ends and the process with it
     case WM_DESTROY:
       ShutDown(window);
       return 0;
+    case WM_QUERYENDSESSION:
+      return AnswerQueryEndSession(window);
     case WM_ENDSESSION:
-      if (wParam != 0) SendMessageA(window, WM_CLOSE, 0, 0);
+      if (wParam == 0) {
+        SessionEndCancelled();
+      } else {
+        // The process may be ended as soon as this returns: the geometry goes first.
+        StoreWindowGeometry(window);
+        if (BeginClose(window)) ShutDown(window);
+      }
       return 0;
     case WM_WININICHANGE:
       RefreshIntlSettings();
@@ -274,6 +266,7 @@ void ResetShellState() {
   ResetClockFace();
   ResetCityTable();
   ResetUtChoice();
+  ResetSessionEnd();
   SetMainWindowHandle(nullptr);
 }
 

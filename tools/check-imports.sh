@@ -9,3 +9,7 @@ dlls=$("$objdump" -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' '
 echo "$exe imports:" $dlls
 bad=$(echo "$dlls" | grep -v -E "$allowed" || true)
 if [ -n "$bad" ]; then echo "not a system DLL: $bad" >&2; exit 1; fi
+# Functions that not every supported Windows has are looked up at run time, never imported:
+# an import of one would stop the exe from starting there.
+late=$("$objdump" -p "$exe" | grep -E -o 'ShutdownBlockReason[A-Za-z]+' | sort -u || true)
+if [ -n "$late" ]; then echo "imported, but not on every system: $late" >&2; exit 1; fi

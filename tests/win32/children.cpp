@@ -7,6 +7,7 @@
 #include <string>
 
 #include "dialogs/about.h"
+#include "dialogs/fields.h"
 #include "location/city_table.h"
 #include "resources/resource_ids.h"
 #include "shell/main_window.h"
@@ -75,33 +76,6 @@ void PathTooLong(size_t total) {
 void Path1023() { PathTooLong(1023); }
 void Path1024() { PathTooLong(1024); }
 
-// A system call made to fail: the shell is linked into this program, so its calls to the
-// system go through this program's import table, where one entry is replaced. That is the
-// seam: the shell's code runs unchanged and meets the failure where Windows would give it.
-bool ReplaceImport(const char *dll, const char *function, const void *replacement) {
-  BYTE *base = reinterpret_cast<BYTE *>(GetModuleHandleA(nullptr));
-  const auto *dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(base);
-  const auto *nt = reinterpret_cast<const IMAGE_NT_HEADERS *>(base + dos->e_lfanew);
-  const IMAGE_DATA_DIRECTORY &imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  for (auto *d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR *>(base + imports.VirtualAddress);
-       d->Name != 0; ++d) {
-    if (lstrcmpiA(reinterpret_cast<const char *>(base + d->Name), dll) != 0) continue;
-    const auto *names = reinterpret_cast<const IMAGE_THUNK_DATA *>(base + d->OriginalFirstThunk);
-    auto *slots = reinterpret_cast<IMAGE_THUNK_DATA *>(base + d->FirstThunk);
-    for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-      const auto *byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME *>(base + names->u1.AddressOfData);
-      if (std::strcmp(reinterpret_cast<const char *>(byName->Name), function) != 0) continue;
-      DWORD protection = 0;
-      VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection);
-      slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-      VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
-      return true;
-    }
-  }
-  return false;
-}
-
 HDC WINAPI NoPaintDc(HWND, LPPAINTSTRUCT) { return nullptr; }
 HDC WINAPI NoWindowDc(HWND) { return nullptr; }
 int WINAPI DcNotReleased(HWND, HDC) { return 0; }
@@ -169,6 +143,45 @@ void CentreOn640() {
   ExitProcess(0);
 }
 
+// A field's warning while which the focus leaves this thread's windows, as when another
+// program takes it (Windows then leaves the thread no focus at all, and SetFocus returns no
+// previous window), or while which a hook starts refusing every focus change.
+bool g_refuseFocus = false;
+bool g_refuseAfterWarning = false;
+int (*g_printBox)(void *, const char *, const char *, unsigned) = nullptr;
+
+LRESULT CALLBACK RefuseFocus(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_SETFOCUS && g_refuseFocus) return 1;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+int TakeFocusAway(void *owner, const char *text, const char *caption, unsigned style) {
+  g_refuseFocus = false;
+  SetFocus(nullptr);
+  g_refuseFocus = g_refuseAfterWarning;
+  return g_printBox(owner, text, caption, style);
+}
+
+void FieldErrorWithoutFocus(bool refuse) {
+  HWND dialog = CreateWindowA("STATIC", "fields", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                              100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND field = CreateWindowA("EDIT", "abc", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, dialog,
+                             reinterpret_cast<HMENU>(7), GetModuleHandleA(nullptr), nullptr);
+  SetFocus(field);
+  SetWindowsHookExA(WH_CBT, RefuseFocus, nullptr, GetCurrentThreadId());
+  g_refuseAfterWarning = refuse;
+  g_printBox = g_platform.messageBox;
+  g_platform.messageBox = TakeFocusAway;
+  ShowFieldError(dialog, 7, IDS_INVALID_NUMBER, 1);
+  DWORD from = 1, to = 0;
+  SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+  std::printf("FOCUS %s %lu-%lu\n", GetFocus() == field ? "field" : "elsewhere", from, to);
+  std::fflush(stdout);
+  ExitProcess(0);
+}
+void FieldErrorFocusTaken() { FieldErrorWithoutFocus(false); }
+void FieldErrorFocusRefused() { FieldErrorWithoutFocus(true); }
+
 }  // namespace
 
 void HelpOpenCloseCycles();  // help_window_test.cpp
@@ -190,5 +203,7 @@ const ChildScenarioEntry kChildScenarios[] = {
     {"centre-on-640", CentreOn640},
     {"tick-without-timer", TickWithoutTimer},
     {"help-open-close", HelpOpenCloseCycles},
+    {"field-error-focus-taken", FieldErrorFocusTaken},
+    {"field-error-focus-refused", FieldErrorFocusRefused},
     {nullptr, nullptr},
 };

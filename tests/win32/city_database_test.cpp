@@ -128,6 +128,16 @@ TEST_F(CityDatabase, OfferAsksOnlyWhenChangedAndSavesOnYes) {
   EXPECT_NE(ReadFileBeside("ZORKEL.DAT").find("Quito"), std::string::npos);
 }
 
+// Closing gives the rows' memory back; a save after it (a Yes to a question that was still
+// up) would replace the list with an empty one.
+TEST_F(CityDatabase, AReleasedTableIsNeverWritten) {
+  LoadAndChange();
+  ReleaseCityTable();
+  SaveCityDatabase();
+  ExpectSaveFailedWith("Cannot save city location database");
+  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kRealistic);
+}
+
 TEST_F(CityDatabase, NewCopyThatCannotBeCreatedLeavesTheOldFile) {
   LoadAndChange();
   ASSERT_TRUE(CreateDirectoryA(PathBeside("CITIES.NEW").c_str(), nullptr));

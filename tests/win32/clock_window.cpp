@@ -1,9 +1,6 @@
 // The main-window fixture.
 #include "clock_window.h"
 
-#include <float.h>
-#include <xmmintrin.h>
-
 #include "location/city_table.h"
 #include "shell/main_window.h"
 #include "support/win32_hooks.h"
@@ -27,12 +24,6 @@ LRESULT CALLBACK CountingProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-void MaskFloatingPointExceptions() {
-  _clearfp();
-  _controlfp(_MCW_EM, _MCW_EM);
-  _mm_setcsr((_mm_getcsr() & ~0x3Fu) | _MM_MASK_MASK);
-}
-
 void ClockWindow::SetUp() {
   InstallTestHooks();
   ClearFakeRecords();
@@ -54,7 +45,6 @@ void ClockWindow::TearDown() {
   }
   Pump();
   window_ = nullptr;
-  MaskFloatingPointExceptions();
   UseFakeClock(false);
   ResetShellState();
   DeleteAllSettings();

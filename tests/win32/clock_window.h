@@ -67,6 +67,3 @@ bool SendRealClick(POINT screen);
 // Runs the messages of a dialog's modal loop (from inside it) until the dialog is gone or
 // hidden, for at most about two seconds; returns whether it closed.
 bool PumpUntilClosed(HWND dialog);
-
-// Masks every floating-point exception again (the main window unmasks invalid operation).
-void MaskFloatingPointExceptions();

@@ -6,6 +6,9 @@
 // After windows.h, which it needs.
 #include <psapi.h>
 
+#include <float.h>
+#include <xmmintrin.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -87,6 +90,31 @@ TEST_F(MainWindowStart, SavedChoicesAreAppliedAndWrittenBackUnchanged) {
   EXPECT_EQ(StoredSetting("Sound"), "1");
   EXPECT_EQ(StoredSetting("Menus"), "1");
   EXPECT_EQ(StoredSetting("OnTop"), "1");
+}
+
+// Code that is not the clock's runs on its thread (input methods, accessibility hooks, what
+// ShellExecute loads): an operation on a NaN there must not end the program. The masks are
+// read inside the window procedure, as WM_CREATE leaves them: Wine restores them when the
+// window's creation returns, Windows does not.
+unsigned g_masksAfterCreate[2] = {};
+
+LRESULT CALLBACK ReadMasksAfterCreate(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  const LRESULT result = MainWindowProc(w, m, wp, lp);
+  if (m == WM_CREATE) g_masksAfterCreate[0] = _controlfp(0, 0) & _MCW_EM;
+  if (m == WM_CREATE) g_masksAfterCreate[1] = _mm_getcsr() & _MM_MASK_MASK;
+  return result;
+}
+
+TEST_F(MainWindowStart, LeavesFloatingPointExceptionsMasked) {
+  WNDCLASSA probe = {};
+  probe.lpfnWndProc = ReadMasksAfterCreate;
+  probe.hInstance = GetModuleHandleA(nullptr);
+  probe.lpszClassName = "OrvaneMaskProbe";
+  RegisterClassA(&probe);
+  DestroyWindow(CreateWindowA("OrvaneMaskProbe", "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
+                              nullptr, nullptr, probe.hInstance, nullptr));
+  EXPECT_EQ(g_masksAfterCreate[0], static_cast<unsigned>(_MCW_EM));
+  EXPECT_EQ(g_masksAfterCreate[1], static_cast<unsigned>(_MM_MASK_MASK));
 }
 
 TEST_F(MainWindowStart, OutOfRangeValuesAreIgnored) {

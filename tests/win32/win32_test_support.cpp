@@ -198,3 +198,31 @@ std::vector<COLORREF> ReadPixels(HDC source, int width, int height) {
   DeleteDC(copy);
   return pixels;
 }
+
+// A system call made to fail: the shell is linked into this program, so its calls to the
+// system go through this program's import table, where one entry is replaced. That is the
+// seam: the shell's code runs unchanged and meets the failure where Windows would give it.
+const void *ReplaceImport(const char *dll, const char *function, const void *replacement) {
+  BYTE *base = reinterpret_cast<BYTE *>(GetModuleHandleA(nullptr));
+  const auto *dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(base);
+  const auto *nt = reinterpret_cast<const IMAGE_NT_HEADERS *>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY &imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  for (auto *d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR *>(base + imports.VirtualAddress);
+       d->Name != 0; ++d) {
+    if (lstrcmpiA(reinterpret_cast<const char *>(base + d->Name), dll) != 0) continue;
+    const auto *names = reinterpret_cast<const IMAGE_THUNK_DATA *>(base + d->OriginalFirstThunk);
+    auto *slots = reinterpret_cast<IMAGE_THUNK_DATA *>(base + d->FirstThunk);
+    for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+      const auto *byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME *>(base + names->u1.AddressOfData);
+      if (std::strcmp(reinterpret_cast<const char *>(byName->Name), function) != 0) continue;
+      DWORD protection = 0;
+      VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection);
+      const void *previous = reinterpret_cast<const void *>(slots->u1.Function);
+      slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
+      VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
+      return previous;
+    }
+  }
+  return nullptr;
+}

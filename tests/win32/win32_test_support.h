@@ -43,6 +43,11 @@ void UseFakeClock(bool fake);
 // In a child: every box is printed to stdout for the parent instead of recorded.
 void PrintBoxesForParent();
 
+// Puts `replacement` in this program's import table in place of `function` of `dll`, which
+// the shell's calls then reach; returns what was there (to put back), or null when the
+// program does not import it.
+const void *ReplaceImport(const char *dll, const char *function, const void *replacement);
+
 // Child scenarios: functions that end the process. Registered by name.
 using ChildScenario = void (*)();
 struct ChildScenarioEntry {

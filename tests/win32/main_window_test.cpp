@@ -44,7 +44,7 @@ TEST_F(MainWindowStart, WithoutSettings) {
   } added[] = {{0, ""}, {IDM_HIDE_MENU_BAR, "Hide Menu Bar\tF10"},
                {IDM_SHOW_MENU_BAR, "Show Menu Bar\tF11"}, {0, ""},
                {IDM_ALWAYS_ON_TOP, "Always on &Top"},
-               {IDM_NIGHT_COLOURS, "&Night Colours\tCtrl+N"}};
+               {IDM_NIGHT_COLOURS, "Night C&olours\tCtrl+N"}};
   const int kAdded = static_cast<int>(sizeof added / sizeof added[0]);
   const int count = GetMenuItemCount(system);
   ASSERT_GT(count, kAdded);

@@ -323,6 +323,8 @@ void ShowCurrent() {
   g.scrollX = 0;
   g.scrollY = v.scrollY;
   Relayout(true);
+  // Disabling the focused button would leave the window without a focus: it moves on first.
+  if (g.historyCount < 2 && GetFocus() == g.backButton) SetFocus(GetNextDlgTabItem(g.window, g.backButton, FALSE));
   EnableWindow(g.backButton, g.historyCount > 1);
 }
 
@@ -643,16 +645,16 @@ HWND MakeChild(const char *windowClass, const char *text, DWORD style, DWORD exS
 bool MakeChildren() {
   const int labels[4] = {IDS_HELP_CONTENTS, IDS_HELP_INDEX, IDS_HELP_BACK, IDS_HELP_SEARCH};
   const int ids[4] = {kContentsButton, kIndexButton, kBackButton, IDOK};
+  // Made in the order they stand on the screen, which is the order Tab takes: the three
+  // buttons, the search box, its button, then the view below them.
   for (int i = 0; i < 4; ++i) {
+    if (i == 3) g.searchBox = MakeChild("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kSearchBox);
     char text[kTextSize];
     LoadText(labels[i], text);
     g.buttons[i] = MakeChild("BUTTON", text, WS_TABSTOP | (i == 3 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0, ids[i]);
     if (g.buttons[i] == nullptr) return false;
   }
   g.backButton = g.buttons[2];
-  g.searchBox = MakeChild("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kSearchBox);
-  // The view comes first in the tab order after the search: it is created last, but the
-  // search box and its button sit before it on the screen.
   g.view = MakeChild(kViewClass, "", WS_TABSTOP | WS_VSCROLL | WS_HSCROLL, WS_EX_CLIENTEDGE, kView);
   if (g.searchBox == nullptr || g.view == nullptr) return false;
   SendMessageA(g.searchBox, EM_LIMITTEXT, kTextSize - 1, 0);

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "resources/resource_ids.h"
+#include "shell/window_place.h"
 #include "support/hooks.h"
 #include "support/program_files.h"
 
@@ -61,7 +62,7 @@ struct HelpState {
   int focusedLink;
   int pressedLink;
   // Where the window was when it closed: it opens there again while the clock runs.
-  RECT place;
+  WINDOWPLACEMENT place;  // where the user last left it (workspace coordinates)
   bool havePlace;
 };
 
@@ -704,7 +705,7 @@ LRESULT CALLBACK HelpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       WINDOWPLACEMENT placement = {};
       placement.length = sizeof placement;
       if (GetWindowPlacement(window, &placement)) {
-        g.place = placement.rcNormalPosition;
+        g.place = placement;
         g.havePlace = true;
       }
       return 0;
@@ -759,16 +760,16 @@ bool EnsureHelpWindow(HWND owner) {
   // Owned by the clock, so that it stays above a clock that is always on top; sized for the
   // clock's screen the first time, then where the user last left it.
   g.dpi = WindowDpi(owner);
-  int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
-  int width = Scale(640), height = Scale(480);
-  if (g.havePlace) {
-    x = g.place.left;
-    y = g.place.top;
-    width = g.place.right - g.place.left;
-    height = g.place.bottom - g.place.top;
+  HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kHelpClass, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                CW_USEDEFAULT, Scale(640), Scale(480), owner, nullptr, instance, nullptr);
+  // The placement is in the coordinates it was read in, so it comes back where it was
+  // whatever the taskbar takes; a place no monitor shows any more is left to the system.
+  if (window != nullptr && g.havePlace && PlacementCanBeGrabbed(g.place)) {
+    WINDOWPLACEMENT place = g.place;
+    place.flags = 0;
+    place.showCmd = SW_HIDE;  // shown by the caller
+    SetWindowPlacement(window, &place);
   }
-  HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kHelpClass, title, WS_OVERLAPPEDWINDOW, x, y,
-                                width, height, owner, nullptr, instance, nullptr);
   if (window == nullptr) {  // WM_NCDESTROY has freed what was made for it, if it got that far
     std::free(g.history);
     std::free(g.metrics);

@@ -53,6 +53,7 @@
 #define IDS_HELP_NOT_FOUND         164
 #define IDS_KEY_NIGHT              165
 #define IDS_NIGHT_COLOURS          166
+#define IDS_KEY_MAXIMIZED          183
 #define IDS_EXE_NAME               10000
 #define IDS_ERROR_CAPTION          10001
 #define IDS_FATAL_CAPTION          10002

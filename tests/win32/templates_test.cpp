@@ -172,6 +172,31 @@ TEST(Resources, StringsMenusAndAcceleratorsAsTheProgramShowsThem) {
   DestroyAcceleratorTable(table);
 }
 
+// The icon in every size Windows asks for (small icons at 100 % to 200 %, large ones, the
+// 256-pixel one of Explorer's big views), each 32-bit with alpha, so that none is scaled.
+TEST(Resources, IconComesInEverySizeWindowsAsksFor) {
+  HINSTANCE self = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(self, "ICONX", MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+  ASSERT_NE(found, nullptr);
+  const BYTE *group = static_cast<const BYTE *>(LockResource(LoadResource(self, found)));
+  WORD count = 0;
+  std::memcpy(&count, group + 4, 2);
+  std::vector<int> sizes;
+  for (int i = 0; i < count; ++i) {
+    const BYTE *entry = group + 6 + 14 * i;  // width, height, colours, 0, planes, bits, bytes, id
+    WORD bits = 0;
+    std::memcpy(&bits, entry + 6, 2);
+    EXPECT_EQ(bits, 32) << i;
+    sizes.push_back(entry[0] == 0 ? 256 : entry[0]);
+  }
+  EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256}));
+  for (int size : {16, 20, 24, 32, 48, 256}) {
+    HICON icon = static_cast<HICON>(LoadImageA(self, "ICONX", IMAGE_ICON, size, size, 0));
+    EXPECT_NE(icon, nullptr) << size;
+    DestroyIcon(icon);
+  }
+}
+
 std::string VersionValue(const void *block, const char *name) {
   char path[64];
   std::snprintf(path, sizeof path, "\\StringFileInfo\\040904E4\\%s", name);

@@ -10,6 +10,7 @@
 #include "location/file_text.h"
 #include "display/night_paint.h"
 #include "resources/resource_ids.h"
+#include "shell/window_place.h"
 #include "support/hooks.h"
 #include "support/program_files.h"
 
@@ -63,7 +64,7 @@ struct HelpState {
   int focusedLink;
   int pressedLink;
   // Where the window was when it closed: it opens there again while the clock runs.
-  RECT place;
+  WINDOWPLACEMENT place;  // where the user last left it (workspace coordinates)
   bool havePlace;
 };
 
@@ -306,6 +307,8 @@ void ShowCurrent() {
   g.scrollX = 0;
   g.scrollY = v.scrollY;
   Relayout(true);
+  // Disabling the focused button would leave the window without a focus: it moves on first.
+  if (g.historyCount < 2 && GetFocus() == g.backButton) SetFocus(GetNextDlgTabItem(g.window, g.backButton, FALSE));
   EnableWindow(g.backButton, g.historyCount > 1);
 }
 
@@ -625,16 +628,16 @@ HWND MakeChild(const char *windowClass, const char *text, DWORD style, DWORD exS
 bool MakeChildren() {
   const int labels[4] = {IDS_HELP_CONTENTS, IDS_HELP_INDEX, IDS_HELP_BACK, IDS_HELP_SEARCH};
   const int ids[4] = {kContentsButton, kIndexButton, kBackButton, IDOK};
+  // Made in the order they stand on the screen, which is the order Tab takes: the three
+  // buttons, the search box, its button, then the view below them.
   for (int i = 0; i < 4; ++i) {
+    if (i == 3) g.searchBox = MakeChild("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kSearchBox);
     char text[kTextSize];
     LoadText(labels[i], text);
     g.buttons[i] = MakeChild("BUTTON", text, WS_TABSTOP | (i == 3 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0, ids[i]);
     if (g.buttons[i] == nullptr) return false;
   }
   g.backButton = g.buttons[2];
-  g.searchBox = MakeChild("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kSearchBox);
-  // The view comes first in the tab order after the search: it is created last, but the
-  // search box and its button sit before it on the screen.
   g.view = MakeChild(kViewClass, "", WS_TABSTOP | WS_VSCROLL | WS_HSCROLL, WS_EX_CLIENTEDGE, kView);
   if (g.searchBox == nullptr || g.view == nullptr) return false;
   SendMessageA(g.searchBox, EM_LIMITTEXT, kTextSize - 1, 0);
@@ -685,7 +688,7 @@ LRESULT CALLBACK HelpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       WINDOWPLACEMENT placement = {};
       placement.length = sizeof placement;
       if (GetWindowPlacement(window, &placement)) {
-        g.place = placement.rcNormalPosition;
+        g.place = placement;
         g.havePlace = true;
       }
       return 0;
@@ -740,16 +743,16 @@ bool EnsureHelpWindow(HWND owner) {
   // Owned by the clock, so that it stays above a clock that is always on top; sized for the
   // clock's screen the first time, then where the user last left it.
   g.dpi = WindowDpi(owner);
-  int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
-  int width = Scale(640), height = Scale(480);
-  if (g.havePlace) {
-    x = g.place.left;
-    y = g.place.top;
-    width = g.place.right - g.place.left;
-    height = g.place.bottom - g.place.top;
+  HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kHelpClass, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                CW_USEDEFAULT, Scale(640), Scale(480), owner, nullptr, instance, nullptr);
+  // The placement is in the coordinates it was read in, so it comes back where it was
+  // whatever the taskbar takes; a place no monitor shows any more is left to the system.
+  if (window != nullptr && g.havePlace && PlacementCanBeGrabbed(g.place)) {
+    WINDOWPLACEMENT place = g.place;
+    place.flags = 0;
+    place.showCmd = SW_HIDE;  // shown by the caller
+    SetWindowPlacement(window, &place);
   }
-  HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kHelpClass, title, WS_OVERLAPPEDWINDOW, x, y,
-                                width, height, owner, nullptr, instance, nullptr);
   if (window == nullptr) {  // WM_NCDESTROY has freed what was made for it, if it got that far
     std::free(g.history);
     std::free(g.metrics);

@@ -60,6 +60,7 @@
 #define IDS_UT_QUESTION            175
 #define IDS_KEY_UT_FROM_WINDOWS    176
 #define IDS_SHUTDOWN_REASON        167
+#define IDS_KEY_MAXIMIZED          183
 #define IDS_EXE_NAME               10000
 #define IDS_ERROR_CAPTION          10001
 #define IDS_FATAL_CAPTION          10002

@@ -16,6 +16,7 @@
 #include "shell/session_end.h"
 #include "shell/tick_timing.h"
 #include "shell/ut_choice.h"
+#include "shell/window_place.h"
 #include "support/errors.h"
 #include "support/settings.h"
 #include "support/win32_hooks.h"
@@ -130,8 +131,11 @@ void TickClock(HWND window) {
 
 void StoreWindowGeometry(HWND window) {
   if (IsIconic(window)) return;  // a minimised window keeps the geometry stored before
+  // A maximised window keeps its normal place and size for when it is restored.
   RECT r;
-  GetWindowRect(window, &r);
+  bool maximised = false;
+  if (!NormalScreenPlace(window, &r, &maximised)) GetWindowRect(window, &r);
+  StoreMaximised(maximised);
   WriteSettingInt(g_main.keyX, r.left);
   WriteSettingInt(g_main.keyY, r.top);
   WriteSettingInt(g_main.keyWidth, r.right - r.left);
@@ -139,38 +143,6 @@ void StoreWindowGeometry(HWND window) {
 }
 
 // Runs at the end of WM_CLOSE and again on WM_DESTROY; each step is safe to repeat.
-// The part of the caption bar that must lie on one monitor's work area for the user to grab
-// the window and drag it back.
-constexpr int kGrabWidth = 64;
-constexpr int kGrabHeight = 16;
-
-BOOL CALLBACK ShowsEnoughOfTheCaption(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-  RECT *caption = reinterpret_cast<RECT *>(data);
-  MONITORINFO info = {};
-  info.cbSize = sizeof info;
-  RECT onWorkArea;
-  if (GetMonitorInfoA(monitor, &info) && IntersectRect(&onWorkArea, caption, &info.rcWork) &&
-      onWorkArea.right - onWorkArea.left >= kGrabWidth &&
-      onWorkArea.bottom - onWorkArea.top >= kGrabHeight) {
-    caption->right = caption->left;  // found: an empty rectangle tells the caller
-    return FALSE;
-  }
-  return TRUE;
-}
-
-bool CaptionCanBeGrabbed(int x, int y, int width) {
-  // No screen reaches this far; and the sums below stay within an int.
-  constexpr int kFarAway = 1 << 24;
-  if (x > kFarAway || y > kFarAway || width > kFarAway) return false;
-  // The caption bar lies inside the sizing frame.
-  const int frameX = GetSystemMetrics(SM_CXSIZEFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER);
-  const int frameY = GetSystemMetrics(SM_CYSIZEFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER);
-  RECT caption = {x + frameX, y + frameY, x + width - frameX, y + frameY + GetSystemMetrics(SM_CYCAPTION)};
-  if (caption.right - caption.left < kGrabWidth) return false;
-  EnumDisplayMonitors(nullptr, &caption, ShowsEnoughOfTheCaption, reinterpret_cast<LPARAM>(&caption));
-  return caption.right == caption.left;
-}
-
 void ShutDown(HWND window) {
   ReleaseClockFont();
   KillTimer(window, kClockTimer);
@@ -342,7 +314,7 @@ int RunClock(HINSTANCE instance, int showCommand) {
   int height = 0;
   ReadWindowGeometry(&x, &y, &width, &height);
   HWND window = CreateMainWindow(x, y, width, height);
-  ShowWindow(window, showCommand);
+  ShowWindow(window, StartShowCommand(showCommand));
   UpdateWindow(window);
   HACCEL accelerators = LoadAcceleratorsA(instance, "ACCELS");
   FAIL_IF(accelerators == nullptr, IDS_NO_ACCELERATORS);

@@ -1,15 +1,17 @@
 #!/usr/bin/python3
-"""Draws the program icon (a 32x32, 16-colour analogue clock face) into resources/orvane.ico.
+"""Draws the program icon (an analogue clock face, in the sizes Windows asks for, 32-bit with
+alpha) into resources/orvane.ico.
 
 Usage: tools/make_icon.py [OUTPUT]   (default: resources/orvane.ico under the repository root)
 
-The picture is computed from plain geometry, supersampled and then snapped to the standard
-16-colour palette, so the output is byte-identical on every run and needs no image library.
+The picture is computed from plain geometry and supersampled, so the output is byte-identical
+on every run and needs no image library (the 256-pixel image is PNG, made with zlib).
 """
 import math
 import os
 import struct
 import sys
+import zlib
 
 SIZE = 32                   # icon width and height in pixels
 SUB = 8                     # supersamples per pixel along each axis
@@ -17,14 +19,7 @@ CENTRE = SIZE / 2           # the dial is centred on the pixel grid, between pix
 RADIUS = SIZE / 2           # the dial fills the whole image
 RIM = 2.5                   # thickness of the black rim
 
-# The standard Windows 16-colour palette, as (R, G, B); the index is the pixel value.
-PALETTE = [
-    (0x00, 0x00, 0x00), (0x80, 0x00, 0x00), (0x00, 0x80, 0x00), (0x80, 0x80, 0x00),
-    (0x00, 0x00, 0x80), (0x80, 0x00, 0x80), (0x00, 0x80, 0x80), (0xC0, 0xC0, 0xC0),
-    (0x80, 0x80, 0x80), (0xFF, 0x00, 0x00), (0x00, 0xFF, 0x00), (0xFF, 0xFF, 0x00),
-    (0x00, 0x00, 0xFF), (0xFF, 0x00, 0xFF), (0x00, 0xFF, 0xFF), (0xFF, 0xFF, 0xFF),
-]
-BLACK, SILVER, GRAY, RED, WHITE = 0, 7, 8, 9, 15
+BLACK, RED, WHITE = 0, 9, 15
 
 
 def polar(angle_deg, r):
@@ -72,54 +67,60 @@ def sample(x, y):
     return WHITE
 
 
-def pixel(col, row):
-    """Palette index for one pixel, or None if it should be transparent."""
-    counts = {None: 0, BLACK: 0, RED: 0, WHITE: 0}
-    for sy in range(SUB):
-        for sx in range(SUB):
-            counts[sample(col + (sx + 0.5) / SUB, row + (sy + 0.5) / SUB)] += 1
-    total = SUB * SUB
-    if counts[None] * 2 > total:
-        return None
-    # A thin red line covers little of any pixel, so it wins at a lower share than black.
-    if counts[RED] * 10 >= total * 3:
-        return RED
-    # Partly covered pixels become gray or silver, which keeps diagonals from looking jagged.
-    ink = counts[BLACK] / (total - counts[None])
-    if ink >= 0.6:
-        return BLACK
-    if ink >= 0.35:
-        return GRAY
-    if ink >= 0.2:
-        return SILVER
-    return WHITE
+COLOURS = {BLACK: (0, 0, 0), RED: (0xFF, 0, 0), WHITE: (0xFF, 0xFF, 0xFF)}
+SIZES = (16, 20, 24, 32, 40, 48, 64, 256)  # the sizes Windows asks for, 100 % to 200 % and more
+
+
+def rgba(col, row, size):
+    """Blue, green, red, alpha of one pixel of the `size` image: the dial is drawn in the
+    32-pixel geometry above, scaled, and each pixel averages its samples (alpha: coverage)."""
+    scale = SIZE / size
+    sub = max(2, SUB * 32 // size)
+    total, covered, acc = sub * sub, 0, [0, 0, 0]
+    for sy in range(sub):
+        for sx in range(sub):
+            colour = sample((col + (sx + 0.5) / sub) * scale, (row + (sy + 0.5) / sub) * scale)
+            if colour is None:
+                continue
+            covered += 1
+            for i, v in enumerate(COLOURS[colour]):
+                acc[i] += v
+    if covered == 0:
+        return bytes(4)
+    r, g, b = (round(v / covered) for v in acc)
+    return bytes((b, g, r, round(255 * covered / total)))
+
+
+def dib(size):
+    """A 32-bit image with alpha, rows bottom-up, and its (all-zero) AND mask."""
+    rows = [b"".join(rgba(c, r, size) for c in range(size)) for r in range(size)]
+    mask_row = bytes(((size + 31) // 32) * 4)
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
+    return header + b"".join(reversed(rows)) + mask_row * size, rows
+
+
+def png(size, rows):
+    """The same image as a PNG, as Windows takes the 256-pixel image (RGBA, top-down)."""
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    raw = b"".join(b"\0" + bytes(p for i in range(0, len(row), 4) for p in (row[i + 2], row[i + 1], row[i], row[i + 3]))
+                   for row in rows)
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
 
 
 def build_ico():
-    """Returns the bytes of a one-image .ico: 32x32, 4 bits per pixel, with an AND mask."""
-    image = [[pixel(c, r) for c in range(SIZE)] for r in range(SIZE)]
-
-    # Rows are stored bottom-up. 4-bit pixels: the left pixel goes in the high nibble; 32 pixels
-    # give 16 bytes, already a multiple of 4. Transparent pixels are black in the colour bitmap,
-    # so AND (keep the screen) then XOR with 0 leaves the screen unchanged.
-    xor = bytearray()
-    mask = bytearray()
-    for row in reversed(image):
-        for c in range(0, SIZE, 2):
-            xor.append(((row[c] or 0) << 4) | (row[c + 1] or 0))
-        bits = 0
-        for c in range(SIZE):
-            bits = (bits << 1) | (row[c] is None)      # 1 = transparent
-        mask += bits.to_bytes(SIZE // 8, "big")        # 4 bytes: already 4-byte aligned
-
-    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in PALETTE)
-    # biHeight is doubled because the AND mask follows the colour bitmap.
-    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 4, 0, len(xor) + len(mask), 0, 0, 16, 0)
-    body = header + palette + bytes(xor) + bytes(mask)
-
-    icondir = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 16, 0, 1, 4, len(body), 6 + 16)
-    return icondir + entry + body
+    """Returns the bytes of the .ico: every size of SIZES, 32-bit with alpha."""
+    bodies = []
+    for size in SIZES:
+        body, rows = dib(size)
+        bodies.append(png(size, rows) if size >= 256 else body)
+    offset = 6 + 16 * len(SIZES)
+    out = struct.pack("<HHH", 0, 1, len(SIZES))
+    for size, body in zip(SIZES, bodies):
+        out += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(body), offset)
+        offset += len(body)
+    return out + b"".join(bodies)
 
 
 def main():

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the pictures of the README under Xvfb: the clock in each time scale, the question of
 # Universal Time from Windows, the clock and its dialogs and help in Night Colours, the Set
-# Location dialog (also at 144 DPI, to see that it lays out at a larger scale), the About box
+# Location dialog (also at 144 and 192 DPI, to see that it lays out at a larger scale), the About box
 # and the help window (its index, a search, a topic). The clock reads a fixed time (faketime)
 # so the pictures do not change from run to run. Usage: tools/screenshots.sh [OUT-DIR]
 # (default docs/screenshots)
@@ -108,6 +108,17 @@ ctl command 130
 read -r l t r b <<<"$(ctl dialog 'Set Location' rect)"
 sleep 0.5
 crop "$out/set-location-144dpi.png" "$l" "$t" "$r" "$b"
+ctl dialog 'Set Location' click 2
+ctl close 20
+
+# And at 192 DPI (200 %).
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null
+wineserver -k; sleep 1; wineserver -p; wine cmd /c exit >/dev/null 2>&1 || true
+start
+ctl command 130
+read -r l t r b <<<"$(ctl dialog 'Set Location' rect)"
+sleep 0.5
+crop "$out/set-location-192dpi.png" "$l" "$t" "$r" "$b"
 ctl dialog 'Set Location' click 2
 ctl close 20
 wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true

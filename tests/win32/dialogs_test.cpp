@@ -80,7 +80,7 @@ TEST_F(SetLocation, TemplateHasTheControlsInTabOrder) {
     EXPECT_EQ(FieldText(d, IDC_SECOND_SIGN), "\"");
     EXPECT_EQ(FieldText(d, IDC_DST), "&USA Daylight Savings Time");
     // Rectangles are in dialog units; compare the zone field with its mapped place.
-    RECT want = {177, 84, 177 + 30, 84 + 12};
+    RECT want = {182, 84, 182 + 30, 84 + 12};
     MapDialogRect(d, &want);
     RECT got;
     GetWindowRect(GetDlgItem(d, IDC_ZONE), &got);

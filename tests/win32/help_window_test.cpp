@@ -165,6 +165,25 @@ TEST_F(HelpWindow, LinksBackIndexAndSearchReachTheRightTopics) {
   EXPECT_EQ(ShownHelpLayout()->linkCount, 0);
 }
 
+// Tab takes the controls as they stand on the screen; and Back, disabled on the first page
+// while it has the focus, hands the focus on (Windows takes it from a disabled window).
+TEST_F(HelpWindow, TabFollowsTheScreenAndBackHandsOnTheFocusWhenDisabled) {
+  Open();
+  Command(IDM_HELP_KEYBOARD);
+  ClickLink("helponhelp");
+  const int order[] = {kHelpContentsButtonId, kHelpIndexButtonId, kHelpBackButtonId, kHelpSearchBoxId,
+                       IDOK, GetDlgCtrlID(View()), kHelpContentsButtonId};
+  HWND at = GetDlgItem(Help(), order[0]);
+  for (std::size_t i = 1; i < sizeof order / sizeof order[0]; ++i) {
+    at = GetNextDlgTabItem(Help(), at, FALSE);
+    EXPECT_EQ(GetDlgCtrlID(at), order[i]) << "after " << order[i - 1];
+  }
+  SetFocus(GetDlgItem(Help(), kHelpBackButtonId));
+  ClickButton(kHelpBackButtonId);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(Help(), kHelpBackButtonId)));
+  EXPECT_EQ(GetFocus(), GetDlgItem(Help(), kHelpSearchBoxId));
+}
+
 TEST_F(HelpWindow, ProseWrapsFullAtTwoWidthsWithTheRealFonts) {
   Open();
   Command(IDM_HELP_KEYBOARD);

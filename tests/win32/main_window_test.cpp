@@ -19,6 +19,7 @@
 #include "location/city_table.h"
 #include "resources/resource_ids.h"
 #include "shell/main_window.h"
+#include "shell/window_place.h"
 #include "support/settings.h"
 
 namespace {
@@ -47,7 +48,7 @@ TEST_F(MainWindowStart, WithoutSettings) {
   } added[] = {{0, ""}, {IDM_HIDE_MENU_BAR, "Hide Menu Bar\tF10"},
                {IDM_SHOW_MENU_BAR, "Show Menu Bar\tF11"}, {0, ""},
                {IDM_ALWAYS_ON_TOP, "Always on &Top"},
-               {IDM_NIGHT_COLOURS, "&Night Colours\tCtrl+N"},
+               {IDM_NIGHT_COLOURS, "Night C&olours\tCtrl+N"},
                {IDM_UT_FROM_WINDOWS, "Universal Time from &Windows"}};
   const int kAdded = static_cast<int>(sizeof added / sizeof added[0]);
   const int count = GetMenuItemCount(system);
@@ -686,6 +687,24 @@ TEST_F(Commands, ExitOffersTheSaveOfAChangedTableAndStoresTheGeometry) {
   EXPECT_EQ(StoredSetting("Y"), "90");
   EXPECT_EQ(StoredSetting("Width"), "480");
   EXPECT_EQ(StoredSetting("Height"), "260");
+}
+
+// Closed maximised: the normal place and size are stored, and the clock opens maximised
+// again over them (Windows restores a window to its normal place, not the maximised one).
+TEST_F(Commands, AMaximisedClockKeepsItsNormalPlaceAndOpensMaximised) {
+  Open();
+  SetWindowPos(window_, nullptr, 120, 90, 480, 260, SWP_NOZORDER);
+  ShowWindow(window_, SW_MAXIMIZE);
+  Pump();
+  ASSERT_TRUE(IsZoomed(window_));
+  SendMessageA(window_, WM_CLOSE, 0, 0);
+  EXPECT_EQ(StoredSetting("X"), "120");
+  EXPECT_EQ(StoredSetting("Width"), "480");
+  EXPECT_EQ(StoredSetting("Maximized"), "1");
+  EXPECT_EQ(StartShowCommand(SW_SHOWNORMAL), SW_SHOWMAXIMIZED);
+  EXPECT_EQ(StartShowCommand(SW_SHOWMINNOACTIVE), SW_SHOWMINNOACTIVE);
+  WriteSetting("Maximized", "0");
+  EXPECT_EQ(StartShowCommand(SW_SHOWNORMAL), SW_SHOWNORMAL);
 }
 
 TEST_F(Commands, ClosingWhileMinimisedKeepsTheStoredGeometry) {

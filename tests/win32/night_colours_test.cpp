@@ -228,7 +228,7 @@ TEST_F(NightFace, EveryWindowIsRedOnBlackAtNightAndInTheSystemColoursByDay) {
     }
   }
   SetSysColors(1, &linkElement, &systemLink);
-  EXPECT_NE(dayTexts.find("&Night Colours\tCtrl+N|"), std::string::npos) << dayTexts;
+  EXPECT_NE(dayTexts.find("Night C&olours\tCtrl+N|"), std::string::npos) << dayTexts;
   DeleteBeside("ZORKEL.HLP");
 }
 

@@ -9,107 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "dialog_template.h"
 #include "resources/resource_ids.h"
 
 namespace {
 
-struct Item {
-  int id;
-  std::string className;  // from the predefined atom, or the name as written
-  std::string text;       // as Windows-1252
-  DWORD style;
-  short x, y, cx, cy;
-};
-
-struct Template {
-  DWORD style;
-  short x, y, cx, cy;
-  std::string title;
-  int pointSize;
-  std::string font;
-  std::vector<Item> items;
-};
-
-class Reader {
- public:
-  explicit Reader(const BYTE *p) : p_(p) {}
-  WORD Word() {
-    WORD w;
-    std::memcpy(&w, p_, 2);
-    p_ += 2;
-    return w;
-  }
-  DWORD Dword() {
-    DWORD d;
-    std::memcpy(&d, p_, 4);
-    p_ += 4;
-    return d;
-  }
-  short Short() { return static_cast<short>(Word()); }
-  // A string, or 0xFFFF and an ordinal.
-  std::string SzOrOrd(int *ordinal) {
-    *ordinal = -1;
-    if (Word() == 0xFFFF) {
-      *ordinal = Word();
-      return "";
-    }
-    p_ -= 2;
-    std::wstring wide;
-    for (WORD c; (c = Word()) != 0;) wide.push_back(static_cast<wchar_t>(c));
-    char text[512] = "";
-    WideCharToMultiByte(1252, 0, wide.c_str(), -1, text, sizeof text, nullptr, nullptr);
-    return text;
-  }
-  void AlignDword() {
-    while (reinterpret_cast<UINT_PTR>(p_) % 4 != 0) ++p_;
-  }
-
- private:
-  const BYTE *p_;
-};
-
-Template Load(const char *name) {
-  HRSRC found = FindResourceA(GetModuleHandleA(nullptr), name, MAKEINTRESOURCEA(5));
-  EXPECT_NE(found, nullptr) << name;
-  Template t{};
-  if (found == nullptr) return t;
-  Reader r(static_cast<const BYTE *>(LockResource(LoadResource(GetModuleHandleA(nullptr), found))));
-  t.style = r.Dword();
-  r.Dword();  // extended style
-  const int count = r.Word();
-  t.x = r.Short();
-  t.y = r.Short();
-  t.cx = r.Short();
-  t.cy = r.Short();
-  int ordinal = 0;
-  r.SzOrOrd(&ordinal);  // menu
-  r.SzOrOrd(&ordinal);  // class
-  t.title = r.SzOrOrd(&ordinal);
-  if (t.style & DS_SETFONT) {
-    t.pointSize = r.Word();
-    t.font = r.SzOrOrd(&ordinal);
-  }
-  static const char *const kAtoms[] = {"BUTTON", "EDIT", "STATIC", "LISTBOX", "SCROLLBAR", "COMBOBOX"};
-  for (int i = 0; i < count; ++i) {
-    r.AlignDword();
-    Item item{};
-    item.style = r.Dword();
-    r.Dword();
-    item.x = r.Short();
-    item.y = r.Short();
-    item.cx = r.Short();
-    item.cy = r.Short();
-    item.id = r.Word();
-    item.className = r.SzOrOrd(&ordinal);
-    if (ordinal >= 0x80 && ordinal <= 0x85) item.className = kAtoms[ordinal - 0x80];
-    for (char &c : item.className) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    item.text = r.SzOrOrd(&ordinal);
-    const WORD extra = r.Word();
-    for (WORD b = 0; b < extra; b += 2) r.Word();
-    t.items.push_back(item);
-  }
-  return t;
-}
+using Item = TemplateItem;
+using Template = DialogTemplate;
+Template Load(const char *name) { return LoadDialogTemplate(name); }
 
 const DWORD kChild = WS_CHILD | WS_VISIBLE;
 
@@ -130,43 +37,43 @@ void ExpectItems(const Template &t, const std::vector<Item> &want) {
   }
 }
 
-// Both dialogs are in 8-point "System", with a caption, a system menu and a modal frame.
+// Both dialogs are in 8-point "MS Shell Dlg 2", with a caption, a system menu and a modal frame.
 void ExpectDialog(const Template &t, DWORD extraStyle, const char *title, short x, short y,
                   short cx, short cy) {
   EXPECT_EQ(t.style, static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME |
-                                        DS_SETFONT | extraStyle));
+                                        DS_SHELLFONT | extraStyle));
   EXPECT_EQ(t.title, title);
   EXPECT_EQ(t.x, x);
   EXPECT_EQ(t.y, y);
   EXPECT_EQ(t.cx, cx);
   EXPECT_EQ(t.cy, cy);
   EXPECT_EQ(t.pointSize, 8);
-  EXPECT_EQ(t.font, "System");
+  EXPECT_EQ(t.font, "MS Shell Dlg 2");
 }
 
 TEST(DialogTemplates, SetLocationAsTabled) {
   const Template t = Load("DIAL_SET_LOCATION");
   ExpectDialog(t, 0, "Set Location", 24, 15, 250, 164);
-  const DWORD edit = WS_BORDER | WS_TABSTOP;
+  const DWORD edit = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
   ExpectItems(t, {
       {114, "STATIC", "&Location:", SS_LEFT, 7, 8, 32, 12},
       {115, "COMBOBOX", "", CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 42, 7, 188, 66},
-      {134, "BUTTON", "", BS_GROUPBOX, 8, 76, 114, 49},
-      {126, "STATIC", "Longi&tude:", SS_LEFT, 16, 85, 34, 11},
-      {127, "EDIT", "", edit | ES_LEFT, 54, 85, 16, 12},
-      {125, "STATIC", "\xb0", SS_LEFT, 71, 85, 4, 12},
-      {128, "EDIT", "", edit, 78, 85, 12, 12},
-      {129, "STATIC", "'", SS_LEFT, 92, 85, 4, 12},
-      {130, "EDIT", "", edit, 99, 85, 12, 12},
-      {131, "STATIC", "\"", SS_LEFT, 114, 85, 4, 12},
-      {132, "BUTTON", "&West", BS_RADIOBUTTON, 18, 101, 36, 11},
-      {133, "BUTTON", "&East", BS_RADIOBUTTON, 18, 112, 36, 11},
-      {135, "STATIC", "Time &Zone:", SS_LEFT, 136, 84, 39, 9},
-      {136, "EDIT", "", edit, 177, 84, 30, 12},
-      {139, "STATIC", "Hours", SS_LEFT, 218, 84, 24, 10},
-      {199, "BUTTON", "&USA Daylight Savings Time", BS_AUTOCHECKBOX | WS_TABSTOP, 136, 104, 108, 14},
-      {200, "BUTTON", "Daylight saving as in &Windows", BS_AUTOCHECKBOX | WS_TABSTOP, 136, 118, 112, 14},
-      {1, "BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 60, 144, 35, 13},
+      {134, "BUTTON", "", BS_GROUPBOX, 8, 76, 120, 49},
+      {126, "STATIC", "Longi&tude:", SS_LEFT, 16, 85, 40, 11},
+      {127, "EDIT", "", edit | ES_LEFT, 58, 85, 16, 12},
+      {125, "STATIC", "\xb0", SS_LEFT, 75, 85, 4, 12},
+      {128, "EDIT", "", edit, 82, 85, 12, 12},
+      {129, "STATIC", "'", SS_LEFT, 96, 85, 4, 12},
+      {130, "EDIT", "", edit, 103, 85, 12, 12},
+      {131, "STATIC", "\"", SS_LEFT, 118, 85, 4, 12},
+      {132, "BUTTON", "&West", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 18, 101, 36, 11},
+      {133, "BUTTON", "&East", BS_AUTORADIOBUTTON, 18, 112, 36, 11},
+      {135, "STATIC", "Time &Zone:", SS_LEFT | WS_GROUP, 136, 84, 44, 9},
+      {136, "EDIT", "", edit, 182, 84, 30, 12},
+      {139, "STATIC", "Hours", SS_LEFT, 216, 84, 26, 10},
+      {199, "BUTTON", "&USA Daylight Savings Time", BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, 136, 104, 108, 14},
+      {200, "BUTTON", "Daylight saving as in Wi&ndows", BS_AUTOCHECKBOX | WS_TABSTOP, 136, 118, 112, 14},
+      {1, "BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 60, 144, 35, 13},
       {141, "BUTTON", "&Save", BS_PUSHBUTTON | WS_TABSTOP, 108, 144, 35, 13},
       {2, "BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP, 156, 144, 35, 13},
   });
@@ -233,7 +140,7 @@ TEST(Resources, StringsMenusAndAcceleratorsAsTheProgramShowsThem) {
       "  &Greenwich Sidereal Time\tF9 104",
       "  -",
       "  Universal Time from &Windows 154",
-      "  &Night Colours\tCtrl+N 153",
+      "  Night C&olours\tCtrl+N 153",
       "&Chimes",
       "  &None 110",
       "  &Single 111",
@@ -266,6 +173,31 @@ TEST(Resources, StringsMenusAndAcceleratorsAsTheProgramShowsThem) {
     EXPECT_EQ(keys[i].fVirt & ~0x80, want[i][2]);
   }
   DestroyAcceleratorTable(table);
+}
+
+// The icon in every size Windows asks for (small icons at 100 % to 200 %, large ones, the
+// 256-pixel one of Explorer's big views), each 32-bit with alpha, so that none is scaled.
+TEST(Resources, IconComesInEverySizeWindowsAsksFor) {
+  HINSTANCE self = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(self, "ICONX", MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+  ASSERT_NE(found, nullptr);
+  const BYTE *group = static_cast<const BYTE *>(LockResource(LoadResource(self, found)));
+  WORD count = 0;
+  std::memcpy(&count, group + 4, 2);
+  std::vector<int> sizes;
+  for (int i = 0; i < count; ++i) {
+    const BYTE *entry = group + 6 + 14 * i;  // width, height, colours, 0, planes, bits, bytes, id
+    WORD bits = 0;
+    std::memcpy(&bits, entry + 6, 2);
+    EXPECT_EQ(bits, 32) << i;
+    sizes.push_back(entry[0] == 0 ? 256 : entry[0]);
+  }
+  EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256}));
+  for (int size : {16, 20, 24, 32, 48, 256}) {
+    HICON icon = static_cast<HICON>(LoadImageA(self, "ICONX", IMAGE_ICON, size, size, 0));
+    EXPECT_NE(icon, nullptr) << size;
+    DestroyIcon(icon);
+  }
 }
 
 std::string VersionValue(const void *block, const char *name) {

@@ -54,7 +54,7 @@ struct HelpLayout {
   bool failed;
 };
 
-// The text shown in place of a link's empty text: its topic's title (or its target).
+// The bullet drawn before a bullet block: one character of Windows-1252.
 extern const char kHelpBulletText[];
 
 // Lays out a page `title` + `body` (blocks as in help_text.h) for `width` pixels. `document`

@@ -14,7 +14,8 @@ struct CityRecord {
   std::int32_t seconds;
   std::int32_t hemisphere;  // a Hemisphere code
   double zone;              // hours, positive east of Greenwich
-  std::int32_t dst;         // 1 when the US daylight-saving rules apply
+  std::int32_t dst;         // 0 none, 1 the US rules, 2 the computer's own rules; any other
+                            // value counts as 1 and is kept as it came
 };
 
 // Space, tab, line feed, vertical tab, form feed and carriage return; nothing else.

@@ -7,10 +7,11 @@
 // default window procedure.
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam);
 
-// WM_SYSCOMMAND: the three items the program adds to the system menu, else the default.
+// WM_SYSCOMMAND: the four items the program adds to the system menu (Hide and Show Menu
+// Bar, Always on Top, Night Colours), else the default.
 LRESULT OnSysCommand(HWND window, WPARAM wParam, LPARAM lParam);
 
-// How command 38 opens the maker's web page: ShellExecuteA, unless a test puts a recorder
+// How Visit Our Web Site (IDM_WEB_SITE) opens the maker's web page: ShellExecuteA, unless a test puts a recorder
 // here. Arguments as ShellExecuteA takes them.
 using WebPageOpener = HINSTANCE(WINAPI *)(HWND, LPCSTR verb, LPCSTR file, LPCSTR parameters,
                                           LPCSTR directory, INT showCommand);

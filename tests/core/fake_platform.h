@@ -1,5 +1,6 @@
-// Test doubles for the platform hooks: a settable clock, an in-memory "intl" profile,
-// the string-table texts the core uses, and a recorder for boxes and beeps.
+// Test doubles for the platform hooks: a settable clock, an in-memory "intl" profile, the
+// whole string table (checked against the resource script), and a recorder for boxes and
+// beeps.
 #pragma once
 
 #include <map>

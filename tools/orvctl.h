@@ -1,0 +1,14 @@
+// What the parts of orvctl share: the clock's window, the failure report, and the two
+// measurements (time-to-paint, tick-lag). Win32.
+#pragma once
+
+#include <windows.h>
+
+HWND FindClock();
+// Says what failed on stderr; 2, the exit code of every failure.
+int Fail(const char *what);
+
+// Starts EXE, prints the milliseconds until its window shows and until its text is drawn.
+int TimeToPaint(const char *exe);
+// Watches the clock's shown seconds for `seconds` and prints how late each change was.
+int TickLag(HWND w, double seconds);

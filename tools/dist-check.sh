@@ -14,7 +14,8 @@ for arch in win64 win32; do
   unzip -q "$top/dist/Orvane2-$version-$arch.zip" -d "$dir"
   ctl="$top/build/$arch/orvctl.exe"
   wine reg delete 'HKCU\Software\Corvanta\Orvane 2' /f >/dev/null 2>&1 || true
-  (cd "$dir" && exec wine ./ZORKEL.EXE) &
+  # At UTC London, the first city, agrees with the computer: no question at start-up.
+  (cd "$dir" && TZ=UTC exec wine ./ZORKEL.EXE) &
   caption=$(wine "$ctl" wait 30 | tr -d '\r')
   wine "$ctl" close 20
   wait || true

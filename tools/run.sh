@@ -23,7 +23,9 @@ shots="$top/build/screenshots"
 mkdir -p "$shots"
 shot="$shots/run-$(date +%Y%m%d-%H%M%S).png"
 cd "$app"
-wine ./ZORKEL.EXE &
+# At UTC the first city, London, agrees with the computer, so the picture shows the clock and
+# not the question a computer in another zone than the city's would bring up.
+TZ=UTC wine ./ZORKEL.EXE &
 clock=$!
 wine_step run wine "$build/orvctl.exe" wait 30 || exit 1
 sleep 3

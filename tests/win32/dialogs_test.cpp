@@ -7,7 +7,6 @@
 #include <cstring>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "clock_window.h"
 #include "dialogs/about.h"
@@ -64,22 +63,12 @@ class SetLocation : public ClockWindow {
   }
 };
 
-TEST_F(SetLocation, TemplateHasTheControlsInTabOrder) {
+// The controls, their texts and tab order are checked in the resource (templates_test.cpp);
+// here what the running dialog changes: nothing moves the zone field from its place, and the
+// name is limited as it is typed.
+TEST_F(SetLocation, OpensWithTheZoneInPlaceAndTheNameLimited) {
   Open();
   WithDialog(IDM_SET_LOCATION, [](HWND d) {
-    char caption[81];
-    GetWindowTextA(d, caption, sizeof caption);
-    EXPECT_STREQ(caption, "Set Location");
-    std::vector<int> ids;
-    for (HWND c = GetWindow(d, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
-      ids.push_back(GetDlgCtrlID(c));
-    }
-    EXPECT_EQ(ids, (std::vector<int>{114, 115, 134, 126, 127, 125, 128, 129, 130, 131, 132, 133,
-                                     135, 136, 139, 199, 200, 1, 141, 2}));
-    EXPECT_EQ(FieldText(d, IDC_DEGREE_SIGN), "\xb0");
-    EXPECT_EQ(FieldText(d, IDC_MINUTE_SIGN), "'");
-    EXPECT_EQ(FieldText(d, IDC_SECOND_SIGN), "\"");
-    EXPECT_EQ(FieldText(d, IDC_DST), "&USA Daylight Savings Time");
     // Rectangles are in dialog units; compare the zone field with its mapped place.
     RECT want = {182, 84, 182 + 30, 84 + 12};
     MapDialogRect(d, &want);

@@ -5,11 +5,11 @@
 #include <cstring>
 
 #include "dialogs/fields.h"
+#include "dialogs/location_check.h"
 #include "display/night_paint.h"
 #include "location/city_database.h"
 #include "location/city_table.h"
 #include "resources/resource_ids.h"
-#include "support/ansi_text.h"
 #include "support/hooks.h"
 
 namespace {
@@ -86,47 +86,29 @@ INT_PTR OnInitDialog(HWND dialog) {
 // OK and Save: every check in order; the first that fails is reported and the dialog stays.
 INT_PTR OnConfirm(HWND dialog, bool save) {
   char name[kTextSize] = "";
+  char degreesText[kTextSize] = "";
+  char minutesText[kTextSize] = "";
+  char secondsText[kTextSize] = "";
+  char zoneText[80] = "";
   GetDlgItemTextA(dialog, IDC_LOCATION_COMBO, name, sizeof name);
-  NormalizeWhiteSpace(name);
-  if (name[0] == '\0') {
-    ShowFieldError(dialog, IDC_LOCATION_COMBO, IDS_MUST_ENTER_NAME, 1);
+  GetDlgItemTextA(dialog, IDC_DEGREES, degreesText, sizeof degreesText);
+  GetDlgItemTextA(dialog, IDC_MINUTES, minutesText, sizeof minutesText);
+  GetDlgItemTextA(dialog, IDC_SECONDS, secondsText, sizeof secondsText);
+  GetDlgItemTextA(dialog, IDC_ZONE, zoneText, sizeof zoneText);
+  LocationCheck check;
+  CheckLocationTexts({name, degreesText, minutesText, secondsText, zoneText}, &check);
+  // A name that passed is kept even when a later field fails, as it always was.
+  if (check.nameRead) {
+    std::snprintf(g_dialogLocation.name, sizeof g_dialogLocation.name, "%s", check.name);
+  }
+  if (check.controlId != 0) {
+    ShowFieldError(dialog, check.controlId, check.messageId, 1);
     return 1;
   }
-  // The city file separates its fields with |, and has no way to escape one (a | that is
-  // the second byte of a double-byte character is part of that character).
-  if (FindAnsiChar(name, '|') != nullptr) {
-    ShowFieldError(dialog, IDC_LOCATION_COMBO, IDS_NAME_HAS_SEPARATOR, 1);
-    return 1;
-  }
-  CutAnsiText(name, kCityNameLength);
-  std::snprintf(g_dialogLocation.name, sizeof g_dialogLocation.name, "%s", name);
-
-  IntegerFieldCheck rows[3] = {
-      {IDC_DEGREES, 0, 180, IDS_LONGITUDE_RANGE, 0},
-      {IDC_MINUTES, 0, 59, IDS_MINUTES_RANGE, 0},
-      {IDC_SECONDS, 0, 59, IDS_SECONDS_RANGE, 0},
-  };
-  int error = 0;
-  ReadIntegerFields(dialog, 3, rows, &error);
-  if (error != 0) return 1;
-  double zone = 0.0;
-  ReadRealField(dialog, IDC_ZONE, &zone, &error);
-  if (error != 0) {
-    ShowFieldError(dialog, IDC_ZONE, IDS_INVALID_NUMBER, 1);
-    return 1;
-  }
-  // Civil time reaches from 12 hours behind Greenwich to 14 ahead (Kiritimati).
-  if (zone < -12.0 || zone > 14.0) {
-    ShowFieldError(dialog, IDC_ZONE, IDS_ZONE_RANGE, 1);
-    return 1;
-  }
-  const int degrees = rows[0].value;
-  const int minutes = rows[1].value;
-  const int seconds = rows[2].value;
-  if (degrees == 180 && minutes + seconds > 0) {
-    ShowFieldError(dialog, IDC_DEGREES, IDS_LONGITUDE_RANGE, 1);
-    return 1;
-  }
+  const int degrees = check.degrees;
+  const int minutes = check.minutes;
+  const int seconds = check.seconds;
+  const double zone = check.zone;
 
   g_dialogLocation.zone = zone;
   g_dialogLocation.hemisphere = g_dialogHemisphere;
@@ -135,7 +117,7 @@ INT_PTR OnConfirm(HWND dialog, bool save) {
                           : IsDlgButtonChecked(dialog, IDC_DST_WINDOWS) == BST_CHECKED
                               ? kComputerDaylightSaving
                               : kNoDaylightSaving;
-  StoreCity(0, name, degrees, minutes, seconds, g_dialogHemisphere, zone, g_dialogLocation.dst);
+  StoreCity(0, check.name, degrees, minutes, seconds, g_dialogHemisphere, zone, g_dialogLocation.dst);
   // Save closes the dialog whatever its outcome: a failure has shown its own warning and
   // leaves the table marked as changed, so the question comes again at closing.
   if (save) SaveCityDatabase();

@@ -116,6 +116,10 @@ TEST(Centring, KeepsTheWindowOnTheScreen) {
       {640, 480, 0, 0, 200, 100, 220, 190},  // measured as 201 x 101
       {640, 480, 0, 0, 200, 700, 220, 0},    // taller than the screen: top at 0
       {640, 480, 0, 0, 900, 100, 0, 190},
+      // Worked by hand: a 301 x 201 window on 1024 x 768 sits 362 in and 284 down
+      // (centre 512, 384 less 150 and 100); on 800 x 600, 250 and 200.
+      {1024, 768, 0, 0, 300, 200, 362, 284},
+      {800, 600, 10, 20, 310, 220, 250, 200},
   };
   for (const auto &c : cases) {
     int x = -1, y = -1;

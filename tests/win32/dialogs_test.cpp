@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "clock_window.h"
 #include "dialogs/about.h"
@@ -63,22 +63,12 @@ class SetLocation : public ClockWindow {
   }
 };
 
-TEST_F(SetLocation, TemplateHasTheControlsInTabOrder) {
+// The controls, their texts and tab order are checked in the resource (templates_test.cpp);
+// here what the running dialog changes: nothing moves the zone field from its place, and the
+// name is limited as it is typed.
+TEST_F(SetLocation, OpensWithTheZoneInPlaceAndTheNameLimited) {
   Open();
   WithDialog(IDM_SET_LOCATION, [](HWND d) {
-    char caption[81];
-    GetWindowTextA(d, caption, sizeof caption);
-    EXPECT_STREQ(caption, "Set Location");
-    std::vector<int> ids;
-    for (HWND c = GetWindow(d, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
-      ids.push_back(GetDlgCtrlID(c));
-    }
-    EXPECT_EQ(ids, (std::vector<int>{114, 115, 134, 126, 127, 125, 128, 129, 130, 131, 132, 133,
-                                     135, 136, 139, 199, 200, 1, 141, 2}));
-    EXPECT_EQ(FieldText(d, IDC_DEGREE_SIGN), "\xb0");
-    EXPECT_EQ(FieldText(d, IDC_MINUTE_SIGN), "'");
-    EXPECT_EQ(FieldText(d, IDC_SECOND_SIGN), "\"");
-    EXPECT_EQ(FieldText(d, IDC_DST), "&USA Daylight Savings Time");
     // Rectangles are in dialog units; compare the zone field with its mapped place.
     RECT want = {182, 84, 182 + 30, 84 + 12};
     MapDialogRect(d, &want);
@@ -164,35 +154,16 @@ struct CheckCase {
   int field;
 };
 
-TEST_F(SetLocation, ChecksInOrderWithTheirMessages) {
+// The order and messages of the checks are a native table (location_check_test.cpp); here
+// the dialog reads its fields, shows the first failure's warning owned by the dialog, and
+// leaves the focus on that field with its text selected, as Windows shows an edit field
+// and a combo box's edit part; a passing entry closes the dialog.
+TEST_F(SetLocation, ShowsTheFirstFailingCheckOnItsField) {
   const CheckCase cases[] = {
       {"Test", "180", "0", "0", "0", "", 0},
-      {"Test", "180", "0", "1", "0", "Longitude must be between 0\xb0 and 180\xb0", IDC_DEGREES},
-      {"Test", "181", "0", "0", "0", "Longitude must be between 0\xb0 and 180\xb0", IDC_DEGREES},
-      {"Test", "-1", "0", "0", "0", "Longitude must be between 0\xb0 and 180\xb0", IDC_DEGREES},
-      {"Test", "10", "60", "0", "0", "Minutes must be between 0 and 59", IDC_MINUTES},
-      {"Test", "10", "", "0", "0", "Invalid number", IDC_MINUTES},
-      {"Test", "10", "0", "60", "0", "Seconds must be between 0 and 59", IDC_SECONDS},
-      {"Test", "10", "0", "0", "12", "", 0},
-      {"Test", "10", "0", "0", "-12", "", 0},
-      {"Test", "10", "0", "0", "14", "", 0},
-      {"Test", "10", "0", "0", "12.75", "", 0},
-      {"Test", "10", "0", "0", "14.25", "Time zone must be between -12 and 14 hours", IDC_ZONE},
-      {"Test", "10", "0", "0", "-12.5", "Time zone must be between -12 and 14 hours", IDC_ZONE},
+      {"Test", "10", "60", "0", "abc", "Minutes must be between 0 and 59", IDC_MINUTES},
       {"Test", "10", "0", "0", "abc", "Invalid number", IDC_ZONE},
-      {"Test", "10", "0", "0", "nan", "Invalid number", IDC_ZONE},
-      {"Test", "10", "0", "0", "inf", "Invalid number", IDC_ZONE},
-      {"Test", "10", "0", "0", "1e40", "Invalid number", IDC_ZONE},
-      // Not whole numbers, and a hex prefix where a decimal number belongs.
-      {"Test", "104.98", "0", "0", "0", "Invalid number", IDC_DEGREES},
-      {"Test", "10", "1e3", "0", "0", "Invalid number", IDC_MINUTES},
-      {"Test", "10", "0", "5abc", "0", "Invalid number", IDC_SECONDS},
-      {"Test", "10", "0", "0", "0x", "Invalid number", IDC_ZONE},
-      {"   ", "10", "0", "0", "0", "Must enter location name", IDC_LOCATION_COMBO},
       {"A|B", "10", "0", "0", "0", "Location name cannot contain |", IDC_LOCATION_COMBO},
-      // Several faults: only the first in the order name, degrees, ..., zone, 180 rule.
-      {"Test", "200", "99", "0", "abc", "Longitude must be between 0\xb0 and 180\xb0", IDC_DEGREES},
-      {"Test", "180", "5", "0", "abc", "Invalid number", IDC_ZONE},
   };
   Open();
   for (const CheckCase &c : cases) {
@@ -461,9 +432,12 @@ TEST_F(AboutBox, OpensCentredAndClosesWithOkEnterEscOrTheCloseBox) {
       EXPECT_NE(SendDlgItemMessageA(d, IDC_ABOUT_ICON, STM_GETICON, 0, 0), 0);
       RECT r;
       GetWindowRect(d, &r);
-      const int w = r.right - r.left + 1, h = r.bottom - r.top + 1;
-      EXPECT_EQ(r.left, GetSystemMetrics(SM_CXSCREEN) / 2 - w / 2);
-      EXPECT_EQ(r.top, GetSystemMetrics(SM_CYSCREEN) / 2 - h / 2);
+      // Centred: the margins left and right, and above and below, differ by a pixel at most
+      // (the hand-worked positions are in the 640 x 480 test and field_text_test.cpp).
+      EXPECT_LE(std::abs(r.left - (GetSystemMetrics(SM_CXSCREEN) - r.right)), 1);
+      EXPECT_LE(std::abs(r.top - (GetSystemMetrics(SM_CYSCREEN) - r.bottom)), 1);
+      EXPECT_GT(r.left, 0);
+      EXPECT_GT(r.top, 0);
       SetForegroundWindow(d);
       if (way == kEnter || way == kEsc) {
         ASSERT_TRUE(SendRealKey(way == kEnter ? VK_RETURN : VK_ESCAPE));

@@ -11,6 +11,7 @@
 #include "display/clock_text.h"
 #include "display/intl.h"
 #include "fake_platform.h"
+#include "location/city_parts.h"
 #include "location/city_file.h"
 #include "location/city_table.h"
 

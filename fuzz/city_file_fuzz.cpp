@@ -12,6 +12,7 @@
 #include "astro/clock_reading.h"
 #include "display/clock_text.h"
 #include "location/city_file.h"
+#include "location/city_parts.h"
 #include "location/city_table.h"
 #include "location/file_text.h"
 #include "support/hooks.h"

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "location/city_parts.h"
 #include "location/city_table.h"
 #include "location/file_text.h"
 #include "resources/resource_ids.h"
@@ -53,21 +54,21 @@ int HemisphereOfLetter(char letter) {
 
 }  // namespace
 
-char *FieldSplitter::Next() {
-  if (next_ == nullptr) return nullptr;
-  while (*next_ == kSeparator) ++next_;
-  if (*next_ == '\0') {
-    next_ = nullptr;
+char *NextField(FieldCursor *cursor) {
+  if (cursor->next == nullptr) return nullptr;
+  while (*cursor->next == kSeparator) ++cursor->next;
+  if (*cursor->next == '\0') {
+    cursor->next = nullptr;
     return nullptr;
   }
-  char *field = next_;
+  char *field = cursor->next;
   // The second byte of a double-byte character may be | too: it separates nothing.
   char *end = const_cast<char *>(FindAnsiChar(field, kSeparator));
   if (end == nullptr) {
-    next_ = nullptr;
+    cursor->next = nullptr;
   } else {
     *end = '\0';
-    next_ = end + 1;
+    cursor->next = end + 1;
   }
   return field;
 }
@@ -96,11 +97,11 @@ double ParseZoneField(const char *field) {
   return zone;
 }
 
-void ParseLongitudeFields(FieldSplitter *fields, LongitudeFields *record) {
-  const char *degrees = fields->Next();
-  const char *minutes = fields->Next();
-  const char *seconds = fields->Next();
-  const char *direction = fields->Next();
+void ParseLongitudeFields(FieldCursor *fields, LongitudeFields *record) {
+  const char *degrees = NextField(fields);
+  const char *minutes = NextField(fields);
+  const char *seconds = NextField(fields);
+  const char *direction = NextField(fields);
   record->degrees = degrees != nullptr ? ParseIntegerField(degrees) : 0;
   record->minutes = minutes != nullptr ? ParseIntegerField(minutes) : 0;
   record->seconds = seconds != nullptr ? ParseIntegerField(seconds) : 0;
@@ -134,16 +135,16 @@ bool ReadCityFile(std::FILE *file, Location *location) {
   LongitudeFields record = {0, 0, 0, kWest};  // a first line without a letter counts as West
   while ((line = NextLine(&text, &position)) != nullptr) {
     if (HoldsNoCity(line)) continue;  // a blank line does not end the file
-    FieldSplitter fields(line);
-    char *nameField = fields.Next();  // never null: the line holds something
+    FieldCursor fields = {line};
+    char *nameField = NextField(&fields);  // never null: the line holds something
     NormalizeWhiteSpace(nameField);
     CutAnsiText(nameField, kCityNameLength);
     char name[kCityNameLength + 1] = "";
     std::snprintf(name, sizeof name, "%s", nameField);
     ParseLongitudeFields(&fields, &record);
-    const char *zoneField = fields.Next();
+    const char *zoneField = NextField(&fields);
     const double zone = zoneField != nullptr ? ParseZoneField(zoneField) : 0.0;
-    const char *dstField = fields.Next();
+    const char *dstField = NextField(&fields);
     const std::int32_t dst = dstField != nullptr ? ParseIntegerField(dstField) : 1;
     StoreCity(1, name, record.degrees, record.minutes, record.seconds, record.hemisphere, zone,
               dst);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "location/city_parts.h"
 #include "resources/resource_ids.h"
 #include "support/ansi_text.h"
 #include "support/errors.h"

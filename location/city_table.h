@@ -21,9 +21,6 @@ struct CityRecord {
 // Space, tab, line feed, vertical tab, form feed and carriage return; nothing else.
 bool IsWhiteSpace(char c);
 
-// Removes leading and trailing white space, in place.
-void TrimWhiteSpace(char *s);
-
 // Trims, and reduces every inner run of white space to its last character, in place.
 void NormalizeWhiteSpace(char *s);
 

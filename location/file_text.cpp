@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "location/city_parts.h"
 #include "support/hooks.h"
 
 namespace {

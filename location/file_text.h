@@ -12,12 +12,6 @@ struct FileText {
   std::size_t size;
 };
 
-enum class TextForm { kAnsi, kUtf8, kUtf8Marked, kUtf16Le, kUtf16Be };
-
-// How the bytes are taken: by their byte-order mark, else as UTF-8 when they hold non-ASCII
-// characters that are all well-formed UTF-8, else as ANSI.
-TextForm TextFormOf(const char *bytes, std::size_t size);
-
 // Reads the stream to its end into `text` (empty when nothing could be read). False when it
 // stopped early: a read error, or no memory for the rest.
 bool ReadAllBytes(std::FILE *file, FileText *text);

@@ -12,7 +12,9 @@
 #include "display/intl.h"
 #include "fake_platform.h"
 #include "location/city_file.h"
+#include "location/city_parts.h"
 #include "location/city_table.h"
+#include "test_files.h"
 
 namespace {
 
@@ -21,13 +23,6 @@ std::FILE *StreamOf(const std::string &text) {
   std::fwrite(text.data(), 1, text.size(), f);
   std::rewind(f);
   return f;
-}
-
-std::string TextOf(std::FILE *f) {
-  std::string text;
-  std::rewind(f);
-  for (int c; (c = std::getc(f)) != EOF;) text.push_back(static_cast<char>(c));
-  return text;
 }
 
 class CityFile : public testing::Test {
@@ -56,7 +51,7 @@ class CityFile : public testing::Test {
   static std::string Save() {
     std::FILE *f = std::tmpfile();
     EXPECT_TRUE(WriteCityFile(f));
-    std::string text = TextOf(f);
+    std::string text = StreamText(f);
     std::fclose(f);
     return text;
   }

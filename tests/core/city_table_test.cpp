@@ -5,6 +5,7 @@
 #include <string>
 
 #include "fake_platform.h"
+#include "location/city_parts.h"
 #include "location/city_table.h"
 
 namespace {

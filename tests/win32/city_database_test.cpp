@@ -138,27 +138,10 @@ TEST_F(CityDatabase, AReleasedTableIsNeverWritten) {
   EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kRealistic);
 }
 
-TEST_F(CityDatabase, NewCopyThatCannotBeCreatedLeavesTheOldFile) {
-  LoadAndChange();
-  ASSERT_TRUE(CreateDirectoryA(PathBeside("CITIES.NEW").c_str(), nullptr));
-  SaveCityDatabase();
-  ExpectSaveFailedWith("Cannot save city location database");
-  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kRealistic);
-}
-
 std::FILE *OpenNewCopyReadOnly(const char *name, const char *mode) {
   if (std::string(mode) != "w") return OpenProgramFile(name, mode);
   WriteFileBeside(name, "");
   return OpenProgramFile(name, "r");  // every write to it fails
-}
-
-TEST_F(CityDatabase, AFailedWriteLeavesTheOldFile) {
-  LoadAndChange();
-  SetCityFileOpener(OpenNewCopyReadOnly);
-  SaveCityDatabase();
-  ExpectSaveFailedWith("Cannot save city location database");
-  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kRealistic);
-  EXPECT_FALSE(FileExists("CITIES.NEW"));
 }
 
 // Another program (a sync client, a virus scanner) that opened a file with no sharing at
@@ -226,26 +209,57 @@ std::FILE *RefuseAsAFolderWithoutWriteAccess(const char *name, const char *mode)
   return nullptr;
 }
 
-TEST_F(CityDatabase, AFolderThatCannotBeWrittenIsNamed) {
-  LoadAndChange();
-  SetCityFileOpener(RefuseAsAFolderWithoutWriteAccess);
-  SaveCityDatabase();
-  ExpectSaveFailedWith(("The city list cannot be saved: this folder cannot be written:\n\n" +
-                        ExeFolder() + "\n\nKeep Orvane 2 in a folder of your own, such as one in Documents.")
-                           .c_str());
-  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kRealistic);
+// Every way a save can fail leaves ZORKEL.DAT as it was, the table marked changed, no
+// CITIES.NEW behind, and one warning: naming the folder when Windows refuses to create a
+// file in it (as in Program Files), the general one otherwise.
+bool NewCopyIsAFolder() { return CreateDirectoryA(PathBeside("CITIES.NEW").c_str(), nullptr); }
+bool FileIsAFolder() {  // Windows will not replace a directory with a file
+  DeleteBeside("ZORKEL.DAT");
+  return CreateDirectoryA(PathBeside("ZORKEL.DAT").c_str(), nullptr);
+}
+bool FileIsReadOnly() {  // MoveFileEx and ReplaceFile refuse a read-only target
+  return SetFileAttributesA(PathBeside("ZORKEL.DAT").c_str(), FILE_ATTRIBUTE_READONLY);
 }
 
-TEST_F(CityDatabase, ADirectoryInTheFilesPlaceIsNotReplaced) {
-  WriteFileBeside("ZORKEL.DAT", kRealistic);
-  Load();
-  DeleteBeside("ZORKEL.DAT");
-  ASSERT_TRUE(CreateDirectoryA(PathBeside("ZORKEL.DAT").c_str(), nullptr));
-  SetCityTableChanged(1);
-  SaveCityDatabase();
-  ExpectSaveFailedWith("Cannot save city location database");
-  EXPECT_EQ(GetFileAttributesA(PathBeside("ZORKEL.DAT").c_str()) & FILE_ATTRIBUTE_DIRECTORY,
-            static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+TEST_F(CityDatabase, AFailedSaveLeavesTheOldFileAndWarnsOnce) {
+  const std::string general = "Cannot save city location database";
+  const std::string folder = "The city list cannot be saved: this folder cannot be written:\n\n" +
+                             ExeFolder() +
+                             "\n\nKeep Orvane 2 in a folder of your own, such as one in Documents.";
+  const struct {
+    const char *what;
+    bool (*prepare)();
+    ProgramFileOpener opener;
+    const std::string &message;
+    DWORD attributes;  // that ZORKEL.DAT then has, besides the archive bit
+  } cases[] = {
+      {"the new copy cannot be created", NewCopyIsAFolder, nullptr, general, 0},
+      {"a write fails", nullptr, OpenNewCopyReadOnly, general, 0},
+      {"the folder cannot be written", nullptr, RefuseAsAFolderWithoutWriteAccess, folder, 0},
+      {"a directory is in the file's place", FileIsAFolder, nullptr, general,
+       FILE_ATTRIBUTE_DIRECTORY},
+      {"the file is read-only", FileIsReadOnly, nullptr, general, FILE_ATTRIBUTE_READONLY},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    TearDown();
+    SetUp();
+    LoadAndChange();
+    if (c.prepare != nullptr) {
+      ASSERT_TRUE(c.prepare());
+    }
+    SetCityFileOpener(c.opener);
+    SaveCityDatabase();
+    ExpectSaveFailedWith(c.message.c_str());
+    const DWORD attributes = GetFileAttributesA(PathBeside("ZORKEL.DAT").c_str());
+    EXPECT_EQ(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY), c.attributes);
+    if (c.attributes != FILE_ATTRIBUTE_DIRECTORY) {
+      EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kRealistic);
+    }
+    if (c.prepare != NewCopyIsAFolder) {
+      EXPECT_FALSE(FileExists("CITIES.NEW"));
+    }
+  }
 }
 
 TEST_F(CityDatabase, UnicodeAndCtrlZFilesAreReadWholeAndWrittenBackInAnsi) {
@@ -315,16 +329,6 @@ TEST_F(CityDatabase, EverySaveKeepsThePreviousFileAsBak) {
   SaveCityDatabase();
   EXPECT_EQ(ReadFileBeside("ZORKEL.BAK"), second);
   EXPECT_NE(first, second);
-}
-
-TEST_F(CityDatabase, AReadOnlyFileIsNotReplaced) {
-  LoadAndChange();
-  const std::string path = PathBeside("ZORKEL.DAT");
-  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
-  SaveCityDatabase();
-  ExpectSaveFailedWith("Cannot save city location database");
-  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kRealistic);
-  EXPECT_NE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
 }
 
 // The second of two clocks saving at once: it starts while the first holds its new copy.

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "../core/fake_platform.h"
+#include "../core/test_files.h"
 #include "support/win32_hooks.h"
 
 namespace {
@@ -65,11 +66,7 @@ bool FileExists(const char *name) {
 
 std::string ReadFileBeside(const char *name) {
   std::string bytes;
-  std::FILE *f = std::fopen(PathBeside(name).c_str(), "rb");
-  if (f == nullptr) return "<missing>";
-  for (int c; (c = std::getc(f)) != EOF;) bytes.push_back(static_cast<char>(c));
-  std::fclose(f);
-  return bytes;
+  return ReadWholeFile(PathBeside(name).c_str(), &bytes) ? bytes : "<missing>";
 }
 
 void WriteFileBeside(const char *name, const std::string &bytes) {

@@ -7,8 +7,8 @@
 
 namespace {
 
-// The part of the caption bar that must lie on one monitor's work area for the user to grab
-// the window and drag it back.
+// How much of the caption bar, in pixels across and down, must lie on one monitor's work area
+// for the user to grab the window and drag it back.
 constexpr int kGrabWidth = 64;
 constexpr int kGrabHeight = 16;
 

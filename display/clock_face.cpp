@@ -1,6 +1,8 @@
 // The clock face: font cache, centred opaque text, minimised caption. Win32.
 #include "display/clock_face.h"
 
+#include "display/minimised_text.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -38,18 +40,12 @@ void UpdateClockFace(HDC dc, int kind, Location location, int forceCaption) {
   DetectHourlyChime(text, g_lastClockText, minute);
 
   if (IsIconic(window)) {
-    if (kind == kLmt12) {
-      // "hh:mm AM": the designator moves up behind the minutes.
-      text[5] = ' ';
-      std::memmove(text + 6, text + 9, std::strlen(text + 9) + 1);
-    } else {
-      text[5] = '\0';  // "hh:mm"
-    }
+    CutToMinimisedText(text, kind == kLmt12);
     if (forceCaption != 0 || std::strcmp(text, g_lastClockText) != 0) {
       char abbreviation[kTextSize];
       char caption[kTextSize];
       LoadText(IDS_ABBREV_BASE + kind, abbreviation);
-      std::snprintf(caption, sizeof caption, "%s %s", text, abbreviation);
+      FormatMinimisedCaption(text, abbreviation, caption, sizeof caption);
       SetWindowTextA(window, caption);
     }
   } else {

@@ -11,10 +11,11 @@
 #include "location/city_database.h"
 #include "location/city_table.h"
 #include "resources/resource_ids.h"
+#include "shell/clock_timer.h"
 #include "shell/commands.h"
 #include "shell/night_menus.h"
 #include "shell/session_end.h"
-#include "shell/tick_timing.h"
+#include "shell/tick_arming.h"
 #include "shell/ut_choice.h"
 #include "shell/window_place.h"
 #include "support/errors.h"
@@ -24,27 +25,6 @@
 MainWindowState g_main = {};
 
 namespace {
-
-constexpr UINT_PTR kClockTimer = 1;
-
-// Arms the next tick for just after the computer's next whole second, so that the shown
-// second changes with the computer's; re-armed at every tick, a coarse or late timer never
-// drifts into skipping a second.
-void ArmNextTick(HWND window) {
-#ifdef ORVANE_FREE_RUNNING_TICK
-  // Only for the benchmark that compares the two: the old free-running one-second period,
-  // armed once and never re-armed.
-  static HWND armed = nullptr;
-  if (armed == window) return;
-  armed = window;
-  FAIL_IF(SetTimer(window, kClockTimer, 1000, nullptr) == 0, IDS_NO_TIMER);
-#else
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  FAIL_IF(SetTimer(window, kClockTimer, NextTickDelay(now.wMilliseconds), nullptr) == 0,
-          IDS_NO_TIMER);
-#endif
-}
 
 void AppendSystemMenuItems(HWND window) {
   HMENU menu = GetSystemMenu(window, FALSE);
@@ -142,10 +122,11 @@ void StoreWindowGeometry(HWND window) {
   WriteSettingInt(g_main.keyHeight, r.bottom - r.top);
 }
 
-// Runs at the end of WM_CLOSE and again on WM_DESTROY; each step is safe to repeat.
+// Runs when a close begins (WM_CLOSE, or the session ending) and again on WM_DESTROY; each
+// step is safe to repeat.
 void ShutDown(HWND window) {
   ReleaseClockFont();
-  KillTimer(window, kClockTimer);
+  KillTimer(window, kClockTimerId);
   if (g_main.mainMenu != nullptr && g_main.menuBarHidden != 0) {
     DestroyMenu(g_main.mainMenu);  // detached, so the window would not destroy it
     g_main.mainMenu = nullptr;

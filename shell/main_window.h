@@ -32,7 +32,6 @@ struct MainWindowState {
   WORD lastChimeCommand;  // the Chimes item that carries the check mark
   int menuBarHidden;
   int alwaysOnTop;
-  Location dialogLocation;  // what the Set Location dialog edits
 };
 
 extern MainWindowState g_main;

@@ -1,29 +1,29 @@
 // Putting the clock and its help window back where they were left (Win32).
 #include "shell/window_place.h"
 
+#include "shell/caption_reach.h"
+
 #include "resources/resource_ids.h"
 #include "support/hooks.h"
 #include "support/settings.h"
 
 namespace {
 
-// The part of the caption bar that must lie on one monitor's work area for the user to grab
-// the window and drag it back.
-constexpr int kGrabWidth = 64;
-constexpr int kGrabHeight = 16;
+// Gathers the work area of each monitor, up to the size of the list.
+struct WorkAreaList {
+  PlainRect areas[16];
+  int count;
+};
 
-BOOL CALLBACK ShowsEnoughOfTheCaption(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-  RECT *caption = reinterpret_cast<RECT *>(data);
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  WorkAreaList *list = reinterpret_cast<WorkAreaList *>(data);
   MONITORINFO info = {};
   info.cbSize = sizeof info;
-  RECT onWorkArea;
-  if (GetMonitorInfoA(monitor, &info) && IntersectRect(&onWorkArea, caption, &info.rcWork) &&
-      onWorkArea.right - onWorkArea.left >= kGrabWidth &&
-      onWorkArea.bottom - onWorkArea.top >= kGrabHeight) {
-    caption->right = caption->left;  // found: an empty rectangle tells the caller
-    return FALSE;
+  if (GetMonitorInfoA(monitor, &info)) {
+    const RECT &w = info.rcWork;
+    list->areas[list->count++] = PlainRect{w.left, w.top, w.right, w.bottom};
   }
-  return TRUE;
+  return list->count < static_cast<int>(sizeof list->areas / sizeof list->areas[0]);
 }
 
 // How far workspace coordinates lie from screen coordinates on the monitor nearest `r`
@@ -44,16 +44,14 @@ void KeyText(char *key) { LoadText(IDS_KEY_MAXIMIZED, key); }
 }  // namespace
 
 bool CaptionCanBeGrabbed(int x, int y, int width) {
-  // No screen reaches this far; and the sums below stay within an int.
-  constexpr int kFarAway = 1 << 24;
-  if (x > kFarAway || y > kFarAway || width > kFarAway) return false;
   // The caption bar lies inside the sizing frame.
-  const int frameX = GetSystemMetrics(SM_CXSIZEFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER);
-  const int frameY = GetSystemMetrics(SM_CYSIZEFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER);
-  RECT caption = {x + frameX, y + frameY, x + width - frameX, y + frameY + GetSystemMetrics(SM_CYCAPTION)};
-  if (caption.right - caption.left < kGrabWidth) return false;
-  EnumDisplayMonitors(nullptr, &caption, ShowsEnoughOfTheCaption, reinterpret_cast<LPARAM>(&caption));
-  return caption.right == caption.left;
+  const CaptionMetrics metrics = {
+      GetSystemMetrics(SM_CXSIZEFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER),
+      GetSystemMetrics(SM_CYSIZEFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER),
+      GetSystemMetrics(SM_CYCAPTION)};
+  WorkAreaList list = {};
+  EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&list));
+  return CaptionReachable(x, y, width, metrics, list.areas, list.count);
 }
 
 bool NormalScreenPlace(HWND window, RECT *place, bool *maximised) {

@@ -3,6 +3,7 @@
 // ExitProcess, global memory, the ANSI code page. Win32.
 #include "support/win32_hooks.h"
 
+#include "shell/clock_timer.h"
 #include "support/hooks.h"
 
 namespace {
@@ -65,7 +66,7 @@ int ShowWin32Box(void *owner, const char *text, const char *caption, unsigned st
 void Win32Beep() { MessageBeep(0); }
 
 void StopWin32Clock() {
-  if (g_mainWindow != nullptr) KillTimer(g_mainWindow, 1);
+  if (g_mainWindow != nullptr) KillTimer(g_mainWindow, kClockTimerId);
 }
 
 void EndWin32Process(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }

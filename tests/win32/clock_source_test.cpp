@@ -15,9 +15,9 @@ using TickTimer = ClockWindow;
 
 TEST_F(TickTimer, EveryTickArmsTheNextAndAFailureToArmIsFatal) {
   Open();
-  ASSERT_FALSE(KillTimer(window_, 1));  // the fixture stopped the one start-up made
+  ASSERT_FALSE(KillTimer(window_, kClockTimerId));  // the fixture stopped the one start-up made
   SendMessageA(window_, WM_TIMER, 1, 0);
-  EXPECT_TRUE(KillTimer(window_, 1));
+  EXPECT_TRUE(KillTimer(window_, kClockTimerId));
 
   const ChildResult r = RunChild("tick-without-timer");
   EXPECT_EQ(r.exitCode, 1u);

@@ -59,7 +59,7 @@ HWND ClockWindow::Open(int clientWidth, int clientHeight) {
   g_captionWrites = 0;
   g_realProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
-  KillTimer(window_, 1);
+  KillTimer(window_, kClockTimerId);
   ShowWindow(window_, SW_SHOWNORMAL);
   UpdateWindow(window_);
   Pump();

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "../core/fake_platform.h"
+#include "shell/clock_timer.h"
 #include "win32_test_support.h"
 
 class ClockWindow : public testing::Test {
@@ -25,7 +26,7 @@ class ClockWindow : public testing::Test {
   // One tick; the timer it arms for the next one is stopped again (ticks come from the test).
   void Tick() {
     SendMessageA(window_, WM_TIMER, 1, 0);
-    KillTimer(window_, 1);
+    KillTimer(window_, kClockTimerId);
   }
   void Paint();
   void Command(int id) { SendMessageA(window_, WM_COMMAND, static_cast<WPARAM>(id), 0); }

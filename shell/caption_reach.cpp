@@ -1,0 +1,26 @@
+// The rule for a window's caption bar being within the user's reach. Portable.
+#include "shell/caption_reach.h"
+
+namespace {
+
+int Max(int a, int b) { return a > b ? a : b; }
+int Min(int a, int b) { return a < b ? a : b; }
+
+}  // namespace
+
+bool CaptionReachable(int x, int y, int width, const CaptionMetrics &metrics,
+                      const PlainRect *workAreas, int count) {
+  // No screen reaches this far; and the sums below stay within an int.
+  constexpr int kFarAway = 1 << 24;
+  if (x > kFarAway || y > kFarAway || width > kFarAway) return false;
+  const PlainRect caption = {x + metrics.frameX, y + metrics.frameY, x + width - metrics.frameX,
+                             y + metrics.frameY + metrics.captionHeight};
+  if (caption.right - caption.left < kGrabWidth) return false;
+  for (int i = 0; i < count; ++i) {
+    const PlainRect &work = workAreas[i];
+    const int across = Min(caption.right, work.right) - Max(caption.left, work.left);
+    const int down = Min(caption.bottom, work.bottom) - Max(caption.top, work.top);
+    if (across >= kGrabWidth && down >= kGrabHeight) return true;
+  }
+  return false;
+}

@@ -1,0 +1,49 @@
+// The rule for a stored window place leaving enough caption bar to grab. Portable.
+#include <gtest/gtest.h>
+
+#include "shell/caption_reach.h"
+
+namespace {
+
+// A 1024 x 768 monitor with a 28-pixel taskbar along its foot, and a frame like Windows 10's.
+constexpr PlainRect kWork = {0, 0, 1024, 740};
+constexpr CaptionMetrics kMetrics = {8, 8, 23};
+
+TEST(CaptionReach, NeedsEnoughCaptionOnOneWorkArea) {
+  const PlainRect left = {-1280, 0, 0, 1024};
+  const PlainRect twoMonitors[] = {left, kWork};
+  struct Case {
+    int x, y, width;
+    const PlainRect *areas;
+    int count;
+    bool reachable;
+  } cases[] = {
+      {100, 80, 500, &kWork, 1, true},
+      {kWork.right - 1, kWork.bottom - 1, 500, &kWork, 1, false},
+      {kWork.right - 4, 100, 500, &kWork, 1, false},
+      {kWork.right - 40, 100, 500, &kWork, 1, false},
+      {kWork.right - 71, 100, 500, &kWork, 1, false},  // 63 pixels across
+      {kWork.right - 72, 100, 500, &kWork, 1, true},   // 64 across
+      {100, kWork.bottom - 8, 500, &kWork, 1, false},
+      {100, kWork.bottom - 23, 500, &kWork, 1, false},  // 15 down
+      {100, kWork.bottom - 24, 500, &kWork, 1, true},   // 16 down
+      {kWork.right - 120, kWork.bottom - 60, 500, &kWork, 1, true},
+      {-520, 100, 500, &kWork, 1, false},  // beside the work area, on no monitor
+      {100, 80, 79, &kWork, 1, false},     // a caption 63 pixels wide
+      {100, 80, 80, &kWork, 1, true},
+      {5000, 4000, 500, &kWork, 1, false},
+      {(1 << 24) + 1, 0, 500, &kWork, 1, false},  // refused before sums overflow
+      {0, (1 << 24) + 1, 500, &kWork, 1, false},
+      {0, 0, (1 << 24) + 1, &kWork, 1, false},
+      {100, 80, 500, nullptr, 0, false},  // no monitors
+      {-600, 100, 500, twoMonitors, 2, true},
+      // 40 pixels on each of two monitors: neither has enough to grab.
+      {-48, 100, 96, twoMonitors, 2, false},
+  };
+  for (const Case &c : cases) {
+    EXPECT_EQ(CaptionReachable(c.x, c.y, c.width, kMetrics, c.areas, c.count), c.reachable)
+        << c.x << "," << c.y << " width " << c.width;
+  }
+}
+
+}  // namespace

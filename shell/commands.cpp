@@ -81,12 +81,7 @@ void ToggleAlwaysOnTop(HWND window) {
 
 void ToggleNightColours(HWND window) {
   SetNightColours(!NightColours());
-  const UINT mark = NightColours() ? MF_CHECKED : MF_UNCHECKED;
-  CheckMenuItem(g_main.mainMenu, IDM_NIGHT_COLOURS, MF_BYCOMMAND | mark);
-  CheckMenuItem(g_main.systemMenu, IDM_NIGHT_COLOURS, MF_BYCOMMAND | mark);
-  char key[kTextSize];
-  LoadText(IDS_KEY_NIGHT, key);
-  WriteSettingInt(key, NightColours() ? 1 : 0);
+  ShowAndStoreChoice(IDM_NIGHT_COLOURS, NightColours(), IDS_KEY_NIGHT);
   InvalidateRect(window, nullptr, TRUE);
   ShowNightColours(window);  // the menus, the title bars and the other windows
 }
@@ -185,4 +180,13 @@ LRESULT OnSysCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     default:
       return DefWindowProcA(window, WM_SYSCOMMAND, wParam, lParam);
   }
+}
+
+void ShowAndStoreChoice(UINT command, bool on, int keyText) {
+  const UINT mark = on ? MF_CHECKED : MF_UNCHECKED;
+  CheckMenuItem(g_main.mainMenu, command, MF_BYCOMMAND | mark);
+  CheckMenuItem(g_main.systemMenu, command, MF_BYCOMMAND | mark);
+  char key[kTextSize];
+  LoadText(keyText, key);
+  WriteSettingInt(key, on ? 1 : 0);
 }

@@ -7,8 +7,8 @@
 // default window procedure.
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam);
 
-// WM_SYSCOMMAND: the four items the program adds to the system menu (Hide and Show Menu
-// Bar, Always on Top, Night Colours), else the default.
+// WM_SYSCOMMAND: the items the program adds to the system menu (Hide and Show Menu Bar,
+// Always on Top, Night Colours, Universal Time from Windows), else the default.
 LRESULT OnSysCommand(HWND window, WPARAM wParam, LPARAM lParam);
 
 // How Visit Our Web Site (IDM_WEB_SITE) opens the maker's web page: ShellExecuteA, unless a test puts a recorder
@@ -16,3 +16,7 @@ LRESULT OnSysCommand(HWND window, WPARAM wParam, LPARAM lParam);
 using WebPageOpener = HINSTANCE(WINAPI *)(HWND, LPCSTR verb, LPCSTR file, LPCSTR parameters,
                                           LPCSTR directory, INT showCommand);
 void SetWebPageOpener(WebPageOpener opener);
+
+// A choice that stands in both the Time menu and the system menu: checks or clears its item
+// in both and stores it (1 or 0) under the setting key of string keyText.
+void ShowAndStoreChoice(UINT command, bool on, int keyText);

@@ -6,6 +6,7 @@
 #include "display/clock_face.h"
 #include "display/ut_question.h"
 #include "resources/resource_ids.h"
+#include "shell/commands.h"
 #include "shell/main_window.h"
 #include "support/errors.h"
 #include "support/settings.h"
@@ -20,12 +21,7 @@ void ApplySavedUtChoice(HWND window) {
 
 void ToggleUtFromWindows(HWND window) {
   SetUniversalTimeFromComputer(!UniversalTimeFromComputer());
-  const UINT mark = UniversalTimeFromComputer() ? MF_CHECKED : MF_UNCHECKED;
-  CheckMenuItem(g_main.mainMenu, IDM_UT_FROM_WINDOWS, MF_BYCOMMAND | mark);
-  CheckMenuItem(g_main.systemMenu, IDM_UT_FROM_WINDOWS, MF_BYCOMMAND | mark);
-  char key[kTextSize];
-  LoadText(IDS_KEY_UT_FROM_WINDOWS, key);
-  WriteSettingInt(key, UniversalTimeFromComputer() ? 1 : 0);
+  ShowAndStoreChoice(IDM_UT_FROM_WINDOWS, UniversalTimeFromComputer(), IDS_KEY_UT_FROM_WINDOWS);
   InvalidateRect(window, nullptr, TRUE);
   // A minimised window is not repainted: its caption would keep the old UT until the
   // minute changes (the system menu can be had from the taskbar).

@@ -293,7 +293,7 @@ void HelpOpenCloseCycles() {
   RegisterMainWindowClass(GetModuleHandleA(nullptr));
   WriteFileBeside("ZORKEL.HLP", kHelpFile);
   HWND clock = CreateMainWindow(CW_USEDEFAULT, CW_USEDEFAULT, 400, 300);
-  KillTimer(clock, 1);
+  KillTimer(clock, kClockTimerId);
   g_hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchDestruction, nullptr, GetCurrentThreadId());
   const UINT commands[3] = {HELP_FINDER, HELP_KEY, HELP_HELPONHELP};
   int cycles = 0;

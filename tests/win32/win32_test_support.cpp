@@ -6,6 +6,7 @@
 
 #include "../core/fake_platform.h"
 #include "../core/test_files.h"
+#include "shell/clock_timer.h"
 #include "support/win32_hooks.h"
 
 namespace {
@@ -41,7 +42,7 @@ void ReadTestUniversalTime(CivilTime *now) {
 int PrintBox(void *owner, const char *text, const char *caption, unsigned style) {
   // Whether the clock's timer still runs while the box is up (killing it tells).
   if (MainWindowHandle() != nullptr) {
-    std::printf("TIMER %s\n", KillTimer(MainWindowHandle(), 1) ? "running" : "stopped");
+    std::printf("TIMER %s\n", KillTimer(MainWindowHandle(), kClockTimerId) ? "running" : "stopped");
   }
   std::printf("BOX|%s|%s|%x|%s\n", caption, text, style, owner == nullptr ? "noowner" : "owner");
   std::fflush(stdout);

@@ -494,6 +494,28 @@ int ScrollPosition(int bar, WPARAM wParam, int position, int line, int page, int
   }
 }
 
+// The view's keys: Tab to the next link, Enter to follow it, the arrows and paging keys to
+// scroll. False for a key the view leaves to the default procedure.
+bool OnViewKey(WPARAM key, int line, int viewHeight) {
+  switch (key) {
+    case VK_TAB: {
+      const int next = NextLink(GetKeyState(VK_SHIFT) < 0);
+      if (next >= 0) FocusLink(next);
+      return true;
+    }
+    case VK_RETURN: FollowLink(g.focusedLink); return true;
+    case VK_UP: ScrollTo(g.scrollX, g.scrollY - line); return true;
+    case VK_DOWN: ScrollTo(g.scrollX, g.scrollY + line); return true;
+    case VK_PRIOR: ScrollTo(g.scrollX, g.scrollY - (viewHeight - line)); return true;
+    case VK_NEXT: ScrollTo(g.scrollX, g.scrollY + (viewHeight - line)); return true;
+    case VK_HOME: ScrollTo(0, 0); return true;
+    case VK_END: ScrollTo(g.scrollX, g.layout.height); return true;
+    case VK_LEFT: ScrollTo(g.scrollX - line, g.scrollY); return true;
+    case VK_RIGHT: ScrollTo(g.scrollX + line, g.scrollY); return true;
+    default: return false;
+  }
+}
+
 LRESULT CALLBACK ViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
   RECT client;
   GetClientRect(view, &client);
@@ -531,25 +553,7 @@ LRESULT CALLBACK ViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lParam)
       return code;
     }
     case WM_KEYDOWN:
-      switch (wParam) {
-        case VK_TAB: {
-          const int next = NextLink(GetKeyState(VK_SHIFT) < 0);
-          if (next >= 0) FocusLink(next);
-          return 0;
-        }
-        case VK_RETURN:
-          FollowLink(g.focusedLink);
-          return 0;
-        case VK_UP: ScrollTo(g.scrollX, g.scrollY - line); return 0;
-        case VK_DOWN: ScrollTo(g.scrollX, g.scrollY + line); return 0;
-        case VK_PRIOR: ScrollTo(g.scrollX, g.scrollY - (client.bottom - line)); return 0;
-        case VK_NEXT: ScrollTo(g.scrollX, g.scrollY + (client.bottom - line)); return 0;
-        case VK_HOME: ScrollTo(0, 0); return 0;
-        case VK_END: ScrollTo(g.scrollX, g.layout.height); return 0;
-        case VK_LEFT: ScrollTo(g.scrollX - line, g.scrollY); return 0;
-        case VK_RIGHT: ScrollTo(g.scrollX + line, g.scrollY); return 0;
-        default: break;
-      }
+      if (OnViewKey(wParam, line, client.bottom)) return 0;
       break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:

@@ -8,6 +8,7 @@
 #include "fake_platform.h"
 #include "location/city_file.h"
 #include "location/city_table.h"
+#include "test_files.h"
 
 namespace {
 
@@ -17,19 +18,12 @@ const char kShipped[] = "Z:" ORVANE_SOURCE_DIR "/resources/ZORKEL.DAT";  // Wine
 const char kShipped[] = ORVANE_SOURCE_DIR "/resources/ZORKEL.DAT";
 #endif
 
-std::string Slurp(std::FILE *f) {
-  std::string text;
-  std::rewind(f);
-  for (int c; (c = std::getc(f)) != EOF;) text.push_back(static_cast<char>(c));
-  return text;
-}
-
 TEST(ShippedCities, LoadSaveAndReloadIdentically) {
   InstallFakePlatform();
   ResetCityTable();
   std::FILE *file = std::fopen(kShipped, "rb");
   ASSERT_NE(file, nullptr) << kShipped;
-  std::string original = Slurp(file);
+  std::string original = StreamText(file);
   std::rewind(file);
   Location london{};
   ReadCityFile(file, &london);
@@ -43,7 +37,7 @@ TEST(ShippedCities, LoadSaveAndReloadIdentically) {
 
   std::FILE *saved = std::tmpfile();
   ASSERT_TRUE(WriteCityFile(saved));
-  std::string written = Slurp(saved);
+  std::string written = StreamText(saved);
   std::fclose(saved);
   std::string lf;  // the shipped file has CR LF, written in binary here
   for (char c : original) {

@@ -9,6 +9,7 @@
 
 #include "help/help_layout.h"
 #include "help/help_text.h"
+#include "test_files.h"
 
 namespace {
 
@@ -24,12 +25,8 @@ std::string ShippedHelpFile() {
 #else
   const char path[] = ORVANE_SOURCE_DIR "/resources/ZORKEL.HLP";
 #endif
-  std::FILE *f = std::fopen(path, "rb");
-  EXPECT_NE(f, nullptr);
   std::string text;
-  if (f == nullptr) return text;
-  for (int c; (c = std::getc(f)) != EOF;) text.push_back(static_cast<char>(c));
-  std::fclose(f);
+  EXPECT_TRUE(ReadWholeFile(path, &text)) << path;
   return text;
 }
 

@@ -2,13 +2,12 @@
 // every id and text both ways, so that the two cannot drift apart. Portable.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 #include <regex>
-#include <sstream>
 #include <string>
 
 #include "fake_platform.h"
+#include "test_files.h"
 
 namespace {
 
@@ -19,10 +18,9 @@ namespace {
 #endif
 
 std::string ReadWhole(const char *path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  std::string text;
+  ReadWholeFile(path, &text);
+  return text;
 }
 
 // A quoted text of the script as LoadStringA gives it: escapes resolved, and the script's

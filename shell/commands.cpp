@@ -37,12 +37,7 @@ void ChooseTimeKind(HWND window, WORD id) {
   SendMessageA(window, WM_SIZE, 0, 0);
   // A minimised window is not repainted: its caption would show the normal caption until
   // the minute changes.
-  if (IsIconic(window)) {
-    HDC dc = GetDC(window);
-    FAIL_IF(dc == nullptr, IDS_GDI_ERROR);
-    UpdateClockFace(dc, g_main.timeKind, g_main.location, 1);
-    FAIL_IF(ReleaseDC(window, dc) == 0, IDS_GDI_ERROR);
-  }
+  RewriteMinimisedCaption(window);
 }
 
 void ChooseChimeMode(WORD id) {
@@ -189,4 +184,12 @@ void ShowAndStoreChoice(UINT command, bool on, int keyText) {
   char key[kTextSize];
   LoadText(keyText, key);
   WriteSettingInt(key, on ? 1 : 0);
+}
+
+void RewriteMinimisedCaption(HWND window) {
+  if (!IsIconic(window)) return;
+  HDC dc = GetDC(window);
+  FAIL_IF(dc == nullptr, IDS_GDI_ERROR);
+  UpdateClockFace(dc, g_main.timeKind, g_main.location, 1);
+  FAIL_IF(ReleaseDC(window, dc) == 0, IDS_GDI_ERROR);
 }

@@ -20,3 +20,7 @@ void SetWebPageOpener(WebPageOpener opener);
 // A choice that stands in both the Time menu and the system menu: checks or clears its item
 // in both and stores it (1 or 0) under the setting key of string keyText.
 void ShowAndStoreChoice(UINT command, bool on, int keyText);
+
+// A minimised window gets no repaint: after a change of what it shows, its caption is
+// written again at once instead of when the minute changes.
+void RewriteMinimisedCaption(HWND window);

@@ -25,12 +25,7 @@ void ToggleUtFromWindows(HWND window) {
   InvalidateRect(window, nullptr, TRUE);
   // A minimised window is not repainted: its caption would keep the old UT until the
   // minute changes (the system menu can be had from the taskbar).
-  if (IsIconic(window)) {
-    HDC dc = GetDC(window);
-    FAIL_IF(dc == nullptr, IDS_GDI_ERROR);
-    UpdateClockFace(dc, g_main.timeKind, g_main.location, 1);
-    FAIL_IF(ReleaseDC(window, dc) == 0, IDS_GDI_ERROR);
-  }
+  RewriteMinimisedCaption(window);
 }
 
 void CheckUniversalTime(HWND window) {

@@ -30,3 +30,15 @@ screenshot() {  # screenshot FILE: the clock's window as a user sees it
   mkdir -p "$(dirname "$1")"
   import -window root -crop "$((r[2] - r[0]))x$((r[3] - r[1]))+${r[0]}+${r[1]}" +repage "$1"
 }
+save_kashgar_test() {  # Set Location: a new city, 75°59'0" E, zone 8, no daylight saving; Save
+  ctl command 130
+  ctl dialog "Set Location" rect >/dev/null || fail "Set Location did not open"
+  ctl dialog "Set Location" type "Kashgar Test"
+  ctl dialog "Set Location" set 127 75
+  ctl dialog "Set Location" set 128 59
+  ctl dialog "Set Location" set 130 0
+  ctl dialog "Set Location" click 133
+  ctl dialog "Set Location" set 136 8
+  ctl dialog "Set Location" check 199 0
+  ctl dialog "Set Location" click 141
+}

@@ -13,16 +13,7 @@ mv "$app/../ZORKEL.EXE" "$app/../ZORKEL.DAT" "$app/../ZORKEL.HLP" "$app/"
 forget_settings
 start_clock
 
-ctl command 130
-ctl dialog "Set Location" rect >/dev/null || fail "Set Location did not open"
-ctl dialog "Set Location" type "Kashgar Test"
-ctl dialog "Set Location" set 127 75
-ctl dialog "Set Location" set 128 59
-ctl dialog "Set Location" set 130 0
-ctl dialog "Set Location" click 133
-ctl dialog "Set Location" set 136 8
-ctl dialog "Set Location" check 199 0
-ctl dialog "Set Location" click 141
+save_kashgar_test
 # Zone 8 is not this computer's: the clock asks about Universal Time from Windows.
 ctl dialog 'Orvane 2' click 7 || fail "no question about Universal Time"
 sleep 1

@@ -18,16 +18,7 @@ case "$before" in *LST) ;; *) fail "no sidereal caption: '$before'" ;; esac
 ctl show restore
 sleep 0.5
 
-ctl command 130
-ctl dialog "Set Location" rect >/dev/null || fail "Set Location did not open"
-ctl dialog "Set Location" type "Kashgar Test"
-ctl dialog "Set Location" set 127 75
-ctl dialog "Set Location" set 128 59
-ctl dialog "Set Location" set 130 0
-ctl dialog "Set Location" click 133
-ctl dialog "Set Location" set 136 8
-ctl dialog "Set Location" check 199 0
-ctl dialog "Set Location" click 141
+save_kashgar_test
 sleep 1
 # Zone 8 against a computer at UTC: the clock asks whether to take UT from Windows; No
 # keeps reading the computer's clock as the new city's local time.

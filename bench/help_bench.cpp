@@ -14,6 +14,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include "help/help_probe.h"
 #include "help/help_window.h"
 #include "support/win32_hooks.h"
 #endif

@@ -6,8 +6,6 @@
 
 #include <windows.h>
 
-#include "help/help_layout.h"
-
 // Carries out one help request for `owner` on the help file at the wide `path`. FALSE only when the
 // request is not one of the four above or the help window cannot be made; a missing or
 // unreadable file is shown as a message in the window.
@@ -16,15 +14,3 @@ BOOL ShowHelp(HWND owner, const wchar_t *path, UINT command, ULONG_PTR data);
 // The message loop offers every message here before the clock's accelerators: true when it
 // belonged to the help window and has been handled, so the clock's keys never see it.
 bool HandleHelpWindowMessage(MSG *message);
-
-// The controls of the help window that tests reach by id.
-enum { kHelpContentsButtonId = 101, kHelpIndexButtonId = 102, kHelpBackButtonId = 103, kHelpSearchBoxId = 104 };
-
-// For tests: the help window (null when closed), the id of the topic it shows ("(index)",
-// "(search)", or "" for a message), its text view, the layout shown and the focused link.
-HWND HelpWindowHandle();
-const char *ShownHelpTopic();
-HWND HelpTextView();
-const HelpLayout *ShownHelpLayout();
-const HelpLayoutMetrics *ShownHelpMetrics();
-int FocusedHelpLink();

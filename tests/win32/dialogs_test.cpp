@@ -14,6 +14,7 @@
 #include "location/city_table.h"
 #include "resources/resource_ids.h"
 #include "shell/commands.h"
+#include "help/help_probe.h"
 #include "help/help_window.h"
 #include "shell/main_window.h"
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "clock_window.h"
+#include "help/help_probe.h"
 #include "help/help_window.h"
 #include "resources/resource_ids.h"
 #include "shell/main_window.h"

@@ -9,6 +9,7 @@
 
 #include "clock_window.h"
 #include "display/clock_face.h"
+#include "help/help_probe.h"
 #include "help/help_window.h"
 #include "resources/resource_ids.h"
 #include "shell/main_window.h"

@@ -1,35 +1,9 @@
 // Dialog field functions. Win32.
 #include "dialogs/fields.h"
 
-#include "dialogs/location_check.h"
-
 #include "resources/resource_ids.h"
 #include "support/errors.h"
 #include "support/hooks.h"
-
-void ReadIntegerFields(HWND dialog, int count, IntegerFieldCheck *rows, int *error) {
-  *error = 0;
-  // Read as text: GetDlgItemInt takes "104.98" as 104 and "5abc" as 5 on some systems.
-  // A failing row stops the reading, so the rows after it are never read.
-  for (int i = 0; i < count; ++i) {
-    char text[kTextSize] = "";
-    GetDlgItemTextA(dialog, rows[i].controlId, text, sizeof text);
-    const char *texts[1] = {text};
-    int failed = 0;
-    std::int32_t message = 0;
-    if (!CheckIntegerTexts(1, &rows[i], texts, &failed, &message)) {
-      ShowFieldError(dialog, rows[i].controlId, message, 1);
-      *error = 1;
-      return;
-    }
-  }
-}
-
-void ReadRealField(HWND dialog, int controlId, double *value, int *error) {
-  char text[80] = "";
-  GetDlgItemTextA(dialog, controlId, text, sizeof text);
-  *error = ReadRealText(text, value) ? 0 : 1;
-}
 
 void ShowFieldError(HWND dialog, int controlId, int messageId, int select) {
   ShowWarning(dialog, messageId, 0);

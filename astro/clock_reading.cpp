@@ -2,6 +2,7 @@
 // Portable: the local clock comes through the platform hook.
 #include "astro/clock_reading.h"
 
+#include "astro/clock_reading_probe.h"
 #include "astro/julian.h"
 #include "astro/sidereal.h"
 #include "astro/universal_time.h"

@@ -26,8 +26,3 @@ double ReadClock(int kind, const Location &location);
 // The zone that takes the local clock to UT at this Location now, by the city's own rules:
 // its standard zone plus the daylight-saving hour its code gives (jdLocal: the local clock).
 double CityZoneAt(const Location &location, double jdLocal);
-
-// The cached daylight-saving window, for tests and diagnostics: the local year it holds
-// (-1 before the first reading that needs it) and its bounds.
-int DaylightSavingCacheYear();
-void DaylightSavingCacheBounds(double *start, double *end);

@@ -1,6 +1,7 @@
 // Hourly chime detection and countdown. Portable.
 #include "display/chimes.h"
 
+#include "display/chimes_probe.h"
 #include "display/clock_text.h"
 #include "support/hooks.h"
 

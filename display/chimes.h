@@ -17,5 +17,5 @@ void SoundPendingChime();
 // One default beep.
 void ChimeBeep();
 
-int PendingChimeCount();
-void SetPendingChimeCount(int count);  // tests
+// Sets the beeps still to sound: 0 silences a chime under way.
+void SetPendingChimeCount(int count);

@@ -1,6 +1,7 @@
 // The clock face: font cache, centred opaque text, minimised caption. Win32.
 #include "display/clock_face.h"
 
+#include "display/clock_face_probe.h"
 #include "display/minimised_text.h"
 
 #include <cstdio>

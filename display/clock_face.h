@@ -23,14 +23,5 @@ bool EraseClockFace(HDC dc);
 // Deletes the clock font, if there is one, so that the next update makes one to fit.
 void ReleaseClockFont();
 
-// The text the last update showed (full, or minimised when the window was minimised).
-const char *LastClockText();
-
 // Back to how a new process starts: no font, no last clock text.
 void ResetClockFace();
-
-// What the face keeps, for tests: the font now in use, how many fonts were made so far and
-// the description of the last one.
-HFONT CurrentClockFont();
-int ClockFontsMade();
-LOGFONTA LastClockFontDescription();

@@ -1,6 +1,7 @@
 // The locale cache: four values, each with its own stale flag. Portable.
 #include "display/intl.h"
 
+#include "display/intl_probe.h"
 #include "support/hooks.h"
 
 namespace {

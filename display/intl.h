@@ -11,6 +11,3 @@ char IntlTimeSeparator(int refresh);   // the character between hours, minutes a
 
 // Refreshes all four, in the order the main window uses at creation and on a profile change.
 void RefreshIntlSettings();
-
-// Forgets the cached values so that each is read again at its next query (tests).
-void MarkIntlSettingsStale();

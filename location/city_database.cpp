@@ -8,6 +8,7 @@
 
 #include <cstring>
 
+#include "location/city_database_probe.h"
 #include "location/city_file.h"
 #include "location/city_table.h"
 #include "resources/resource_ids.h"

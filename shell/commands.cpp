@@ -2,6 +2,8 @@
 // commands that open dialogs, help and the web page. Win32.
 #include "shell/commands.h"
 
+#include "shell/commands_probe.h"
+
 #include <shellapi.h>
 
 #include "dialogs/about.h"

@@ -11,12 +11,6 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam);
 // Always on Top, Night Colours, Universal Time from Windows), else the default.
 LRESULT OnSysCommand(HWND window, WPARAM wParam, LPARAM lParam);
 
-// How Visit Our Web Site (IDM_WEB_SITE) opens the maker's web page: ShellExecuteA, unless a test puts a recorder
-// here. Arguments as ShellExecuteA takes them.
-using WebPageOpener = HINSTANCE(WINAPI *)(HWND, LPCSTR verb, LPCSTR file, LPCSTR parameters,
-                                          LPCSTR directory, INT showCommand);
-void SetWebPageOpener(WebPageOpener opener);
-
 // A choice that stands in both the Time menu and the system menu: checks or clears its item
 // in both and stores it (1 or 0) under the setting key of string keyText.
 void ShowAndStoreChoice(UINT command, bool on, int keyText);

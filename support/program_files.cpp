@@ -10,6 +10,7 @@
 #include "support/errors.h"
 #include "support/held_file.h"
 #include "support/hooks.h"
+#include "support/program_files_probe.h"
 
 namespace {
 

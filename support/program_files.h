@@ -12,9 +12,6 @@ constexpr int kPathSize = 1025;
 // more, is fatal.
 void BuildProgramPath(const char *name, wchar_t *out);
 
-// Opens `name` beside the executable with a standard stream mode; null when it cannot.
-std::FILE *OpenProgramFile(const char *name, const char *mode);
-
 // Runs `attempt` (which returns false with the system's last error set) and tries again
 // for about a second while another program's handle holds the file at `path`. False, with
 // the last error of the last try, when it never succeeded.

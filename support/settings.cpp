@@ -9,6 +9,7 @@
 #include "resources/resource_ids.h"
 #include "support/errors.h"
 #include "support/hooks.h"
+#include "support/settings_probe.h"
 #include "support/settings_value.h"
 #include "support/win32_hooks.h"
 

@@ -3,15 +3,6 @@
 // Win32s in ZORKEL.INI. Win32.
 #pragma once
 
-// True when the INI file is to be used (Win32s).
-bool IsWin32s();
-
-// Stores `value` under `key`; true when it was stored. Callers may ignore the result.
-bool WriteSetting(const char *key, const char *value);
-
-// The text stored under `key` into `out` (81 characters), or the empty text.
-void ReadSetting(const char *key, char *out);
-
 // The stored value as an int when it is all digits and fits, else `defaultValue`.
 int ReadSettingInt(const char *key, int defaultValue);
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "astro/clock_reading.h"
+#include "astro/clock_reading_probe.h"
 #include "astro/julian.h"
 #include "fake_platform.h"
 

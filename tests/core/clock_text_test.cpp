@@ -6,6 +6,7 @@
 #include <string>
 
 #include "display/chimes.h"
+#include "display/chimes_probe.h"
 #include "display/clock_text.h"
 #include "display/intl.h"
 #include "fake_platform.h"

@@ -7,6 +7,7 @@
 
 #include "astro/universal_time.h"
 #include "display/intl.h"
+#include "display/intl_probe.h"
 #include "display/ut_question.h"
 #include "resources/resource_ids.h"
 

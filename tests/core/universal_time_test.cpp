@@ -8,6 +8,7 @@
 #include "astro/sidereal.h"
 #include "astro/universal_time.h"
 #include "display/intl.h"
+#include "display/intl_probe.h"
 #include "display/ut_question.h"
 #include "fake_platform.h"
 

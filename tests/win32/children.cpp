@@ -14,6 +14,7 @@
 #include "support/errors.h"
 #include "support/program_files.h"
 #include "support/settings.h"
+#include "support/settings_probe.h"
 #include "support/win32_hooks.h"
 #include "win32_test_support.h"
 

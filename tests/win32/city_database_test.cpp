@@ -6,10 +6,12 @@
 
 #include "../core/fake_platform.h"
 #include "location/city_database.h"
+#include "location/city_database_probe.h"
 #include "location/city_table.h"
 #include "support/held_file.h"
 #include "support/program_files.h"
 #include "win32_test_support.h"
+#include "support/program_files_probe.h"
 
 namespace {
 

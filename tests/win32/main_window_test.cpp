@@ -15,12 +15,15 @@
 
 #include "clock_window.h"
 #include "display/chimes.h"
+#include "display/chimes_probe.h"
 #include "display/clock_face.h"
+#include "display/clock_face_probe.h"
 #include "location/city_table.h"
 #include "resources/resource_ids.h"
 #include "shell/main_window.h"
 #include "shell/window_place.h"
 #include "support/settings.h"
+#include "support/settings_probe.h"
 
 namespace {
 

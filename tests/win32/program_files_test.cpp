@@ -5,6 +5,7 @@
 
 #include "../core/fake_platform.h"
 #include "support/program_files.h"
+#include "support/program_files_probe.h"
 #include "support/win32_hooks.h"
 #include "win32_test_support.h"
 

@@ -7,6 +7,7 @@
 #include "../core/fake_platform.h"
 #include "support/settings.h"
 #include "win32_test_support.h"
+#include "support/settings_probe.h"
 
 namespace {
 

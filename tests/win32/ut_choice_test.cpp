@@ -9,6 +9,7 @@
 #include "resources/resource_ids.h"
 #include "shell/main_window.h"
 #include "support/settings.h"
+#include "support/settings_probe.h"
 
 namespace {
 

@@ -24,3 +24,16 @@ inline bool ReadWholeFile(const char *path, std::string *bytes) {
   std::fclose(f);
   return true;
 }
+
+#ifdef ORVANE_SOURCE_DIR
+// The bytes of a file that ships in resources/, as the test program sees the source tree
+// (Wine shows / as Z:); false when it cannot be opened.
+inline bool ReadShippedFile(const char *name, std::string *bytes) {
+#ifdef _WIN32
+  const std::string folder = "Z:" ORVANE_SOURCE_DIR "/resources/";
+#else
+  const std::string folder = ORVANE_SOURCE_DIR "/resources/";
+#endif
+  return ReadWholeFile((folder + name).c_str(), bytes);
+}
+#endif

@@ -19,13 +19,6 @@
 
 namespace {
 
-std::FILE *StreamOf(const std::string &text) {
-  std::FILE *f = std::tmpfile();
-  std::fwrite(text.data(), 1, text.size(), f);
-  std::rewind(f);
-  return f;
-}
-
 class CityFile : public testing::Test {
  protected:
   void SetUp() override {
@@ -36,7 +29,7 @@ class CityFile : public testing::Test {
 
   Location Load(const std::string &text) {
     ResetCityTable();
-    std::FILE *f = StreamOf(text);
+    std::FILE *f = StreamOfText(text);
     Location l{};
     whole_ = ReadCityFile(f, &l);
     std::fclose(f);
@@ -164,16 +157,6 @@ TEST_F(CityFile, LinesEndAtANulByte) {
 const char16_t kZurichUtf16[] =
     u"Z\u00FCrich\r\nZ\u00FCrich|8|32|0|E|1|0\r\nOslo|10|45|0|E|1|0\r\nLima|77|2|0|W|-5|0\r\n";
 
-// UTF-16 as bytes, with its byte-order mark.
-std::string Utf16(const std::u16string &text, bool bigEndian) {
-  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-  for (char16_t unit : text) {
-    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
-    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
-  }
-  return bytes;
-}
-
 TEST_F(CityFile, ReadsEveryLineEndAndEncodingWhole) {
   // The fake platform's ANSI code page is Latin-1: u with diaeresis is the byte 0xFC.
   const std::string ansi = "Z\xFCrich;Z\xFCrich,Oslo,Lima";
@@ -192,17 +175,17 @@ TEST_F(CityFile, ReadsEveryLineEndAndEncodingWhole) {
       {std::string("\xEF\xBB\xBF") + utf8, ansi, true},        // UTF-8 with its mark
       {utf8, ansi, true},                                        // UTF-8 without one
       {"\xEF\xBB\xBFOslo\nLima|77|2|0|W|-5|0\nOslo|10|45|0|E|1|0\n", "Oslo;Lima,Oslo", true},
-      {Utf16(utf16, false), ansi, true},
-      {Utf16(utf16, true), ansi, true},
+      {Utf16Bytes(utf16, false), ansi, true},
+      {Utf16Bytes(utf16, true), ansi, true},
       // Ctrl-Z is a byte like any other; one at the very end is an old end-of-file mark.
       {"A\nA|1|0|0|E|0|0\nB\x1A|2|0|0|E|0|0\nC|3|0|0|E|0|0\n\x1A", "A;A,B\x1A,C", true},
       // Not read whole: an odd byte after UTF-16, a character Latin-1 lacks, a NUL byte, a
       // broken sequence after the UTF-8 mark, UTF-16 without its mark.
-      {Utf16(utf16, false) + "x", ansi, false},
-      {Utf16(u"T\u014Dky\u014D\nT\u014Dky\u014D|139|41|0|E|9|0\n", false), "T?ky?;T?ky?", false},
+      {Utf16Bytes(utf16, false) + "x", ansi, false},
+      {Utf16Bytes(u"T\u014Dky\u014D\nT\u014Dky\u014D|139|41|0|E|9|0\n", false), "T?ky?;T?ky?", false},
       {std::string("A\nA|1|0|0|E|0|0\nB|2\0|0|0|E|0|0\n", 31), "A;A,B", false},
       {"\xEF\xBB\xBF" "A\nA|1|0|0|E|0|0\nB\xFF|2|0|0|E|0|0\n", "A;A,B?", false},
-      {Utf16(u"A\nA|1|0|0|E|0|0\n", false).substr(2), "No name;No name", false},
+      {Utf16Bytes(u"A\nA|1|0|0|E|0|0\n", false).substr(2), "No name;No name", false},
   };
   for (const Case &c : cases) {
     Load(c.bytes);
@@ -249,7 +232,7 @@ TEST_F(CityFile, LoadedAndSavedComesBackAsWritten) {
        ""},
       {"North and South written back as East", "A\nA|10|0|0|N|1|0\nB|10|0|0|S|1|0\n",
        "A\nA                   | 10| 0| 0|E|1.00|0\nB                   | 10| 0| 0|E|1.00|0\n"},
-      {"UTF-16 written back in ANSI", Utf16(kZurichUtf16, false),
+      {"UTF-16 written back in ANSI", Utf16Bytes(kZurichUtf16, false),
        "Z\xFCrich\nZ\xFCrich              |  8|32| 0|E|1.00|0\n"
        "Oslo                | 10|45| 0|E|1.00|0\nLima                | 77| 2| 0|W|-5.00|0\n"},
       {"the shipped list", shipped, shippedLf},

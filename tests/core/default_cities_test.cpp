@@ -17,10 +17,8 @@ TEST(ShippedCities, LoadWholeWithLondonCurrent) {
   ResetCityTable();
   std::string bytes;
   ASSERT_TRUE(ReadShippedFile("ZORKEL.DAT", &bytes));
-  std::FILE *file = std::tmpfile();
+  std::FILE *file = StreamOfText(bytes);
   ASSERT_NE(file, nullptr);
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::rewind(file);
   Location london{};
   EXPECT_TRUE(ReadCityFile(file, &london));
   std::fclose(file);

@@ -1,4 +1,5 @@
-// The tests' one reader of a whole file, shared by the native and the Wine builds. Portable.
+// The tests' shared file helpers (a whole file or a shipped one read, a stream of given bytes,
+// text as UTF-16 bytes), for the native and the Wine builds. Portable.
 #pragma once
 
 #include <cstdio>
@@ -11,6 +12,25 @@ inline std::string StreamText(std::FILE *f) {
   char buffer[4096];
   for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, f)) > 0;) {
     bytes.append(buffer, got);
+  }
+  return bytes;
+}
+
+// A temporary stream holding `text`, rewound to its start; the caller closes it.
+inline std::FILE *StreamOfText(const std::string &text) {
+  std::FILE *f = std::tmpfile();
+  if (f == nullptr) return nullptr;
+  std::fwrite(text.data(), 1, text.size(), f);
+  std::rewind(f);
+  return f;
+}
+
+// `text` as the bytes of UTF-16, little- or big-endian, after its byte-order mark.
+inline std::string Utf16Bytes(const std::u16string &text, bool bigEndian = false) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (char16_t unit : text) {
+    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
   }
   return bytes;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "../core/fake_platform.h"
+#include "../core/test_files.h"
 #include "location/city_database.h"
 #include "location/city_table.h"
 #include "support/held_file.h"
@@ -254,10 +255,8 @@ TEST_F(CityDatabase, LoadedAndSavedComesBackAsWrittenInAnsi) {
   BOOL lost = FALSE;
   ASSERT_EQ(WideCharToMultiByte(CP_ACP, 0, L"\u0160", 1, caron, sizeof caron, nullptr, &lost), 1);
   ASSERT_FALSE(lost) << "the ANSI code page lacks S with caron";
-  const std::wstring wide = L"Oslo\r\nOslo|10|45|0|E|1.00|0\r\n\u0160ibenik|15|53|0|E|1.00|0\r\n"
-                            L"Lima|77|2|0|W|-5.00|0\r\n";
-  std::string utf16 = "\xFF\xFE";  // as an editor saves it: UTF-16 with its mark
-  for (wchar_t c : wide) utf16 += std::string{static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+  const std::string utf16 = Utf16Bytes(  // as an editor saves it: UTF-16 with its mark
+      u"Oslo\r\nOslo|10|45|0|E|1.00|0\r\n\u0160ibenik|15|53|0|E|1.00|0\r\nLima|77|2|0|W|-5.00|0\r\n");
   const std::string oslo = "Oslo\r\nOslo                | 10|45| 0|E|1.00|0\r\n";
   const std::string lima = "Lima                | 77| 2| 0|W|-5.00|0\r\n";
   const struct {

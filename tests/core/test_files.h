@@ -45,7 +45,6 @@ inline bool ReadWholeFile(const char *path, std::string *bytes) {
   return true;
 }
 
-#ifdef ORVANE_SOURCE_DIR
 // The bytes of a file that ships in resources/, as the test program sees the source tree
 // (Wine shows / as Z:); false when it cannot be opened.
 inline bool ReadShippedFile(const char *name, std::string *bytes) {
@@ -56,4 +55,3 @@ inline bool ReadShippedFile(const char *name, std::string *bytes) {
 #endif
   return ReadWholeFile((folder + name).c_str(), bytes);
 }
-#endif

@@ -25,8 +25,7 @@ class Settings : public testing::Test {
 TEST_F(Settings, RoundTripThroughTheKeysDefaultValue) {
   EXPECT_FALSE(IsWin32s());
   const struct {
-    const char *key;
-    const char *text;  // written as text, or null: `number` written as a number
+    const char *key, *text;  // text null: `number` written as a number
     int number;
     const char *stored;
   } cases[] = {{"Menus", "1", 1, "1"}, {"Width", nullptr, 640, "640"}};

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "../core/fake_platform.h"
+#include "../core/test_files.h"
 #include "location/city_database.h"
 #include "location/city_database_probe.h"
 #include "location/city_table.h"
@@ -79,22 +80,6 @@ TEST_F(CityDatabase, AMissingFileGivesOneWarningAndTheNoNameCity) {
   ClearFakeRecords();
   OfferToSaveCityDatabase();  // closing asks nothing
   EXPECT_TRUE(g_fake.boxes.empty());
-}
-
-TEST_F(CityDatabase, LoadSaveLoadKeepsTheFileByteForByte) {
-  WriteFileBeside("ZORKEL.DAT", kRealistic);
-  const Location l = Load();
-  EXPECT_STREQ(l.name, "Denver");
-  EXPECT_EQ(l.zone, -7.0);
-  EXPECT_EQ(CityCount(), 8);
-  SetCityTableChanged(1);
-  SaveCityDatabase();
-  EXPECT_TRUE(g_fake.boxes.empty());
-  EXPECT_EQ(CityTableChanged(), 0);
-  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kRealistic);
-  EXPECT_FALSE(FileExists("CITIES.NEW"));
-  Load();
-  EXPECT_EQ(CityCount(), 8);
 }
 
 TEST_F(CityDatabase, SavingWritesTheAddedCity) {
@@ -264,43 +249,51 @@ TEST_F(CityDatabase, AFailedSaveLeavesTheOldFileAndWarnsOnce) {
   }
 }
 
-TEST_F(CityDatabase, UnicodeAndCtrlZFilesAreReadWholeAndWrittenBackInAnsi) {
-  // As an editor saves it: UTF-16 with its mark. S with caron is in the ANSI code page
-  // (Windows-1252: 0x8A) but not in Latin-1, so the platform's own conversion is needed.
-  std::wstring wide = L"Oslo\r\nOslo|10|45|0|E|1.00|0\r\n\u0160ibenik|15|53|0|E|1.00|0\r\n"
-                      L"Lima|77|2|0|W|-5.00|0\r\n";
+// What is loaded and saved comes back as the program writes it, in the ANSI code page with
+// CR LF, and the file it replaced is kept as ZORKEL.BAK. S with caron is in the ANSI code
+// page (Windows-1252: 0x8A) but not in Latin-1, so the platform's own conversion is needed.
+TEST_F(CityDatabase, LoadedAndSavedComesBackAsWrittenInAnsi) {
   char caron[8] = "";
   BOOL lost = FALSE;
   ASSERT_EQ(WideCharToMultiByte(CP_ACP, 0, L"\u0160", 1, caron, sizeof caron, nullptr, &lost), 1);
   ASSERT_FALSE(lost) << "the ANSI code page lacks S with caron";
-  const std::string sibenik = std::string(caron) + "ibenik";
-  std::string bytes = "\xFF\xFE";
-  for (wchar_t c : wide) bytes += std::string{static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-  struct Case {
-    std::string file;
+  const std::string utf16 = Utf16Bytes(  // as an editor saves it: UTF-16 with its mark
+      u"Oslo\r\nOslo|10|45|0|E|1.00|0\r\n\u0160ibenik|15|53|0|E|1.00|0\r\nLima|77|2|0|W|-5.00|0\r\n");
+  const std::string oslo = "Oslo\r\nOslo                | 10|45| 0|E|1.00|0\r\n";
+  const std::string lima = "Lima                | 77| 2| 0|W|-5.00|0\r\n";
+  const struct {
+    const char *what;
+    std::string file, saved, current;
     int rows;
+    double zone;
   } cases[] = {
-      {bytes, 3},
-      {"Oslo\r\nOslo|10|45|0|E|1.00|0\r\nZ\x1A" "a|8|32|0|E|1.00|0\r\nLima|77|2|0|W|-5.00|0\r\n", 3},
-      {"\xEF\xBB\xBFOslo\rOslo|10|45|0|E|1.00|0\rLima|77|2|0|W|-5.00|0\r", 2},
+      {"a file the program wrote, byte for byte", kRealistic, kRealistic, "Denver", 8, -7.0},
+      {"UTF-16", utf16, oslo + caron + "ibenik             | 15|53| 0|E|1.00|0\r\n" + lima, "Oslo", 3, 1.0},
+      {"a Ctrl-Z inside a name",
+       "Oslo\r\nOslo|10|45|0|E|1.00|0\r\nZ\x1A" "a|8|32|0|E|1.00|0\r\nLima|77|2|0|W|-5.00|0\r\n",
+       oslo + "Z\x1A" "a                 |  8|32| 0|E|1.00|0\r\n" + lima, "Oslo", 3, 1.0},
+      {"UTF-8 with its mark and CR line ends",
+       "\xEF\xBB\xBFOslo\rOslo|10|45|0|E|1.00|0\rLima|77|2|0|W|-5.00|0\r", oslo + lima, "Oslo", 2, 1.0},
   };
-  for (const Case &c : cases) {
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
     ClearFakeRecords();
     WriteFileBeside("ZORKEL.DAT", c.file);
     const Location l = Load();
-    EXPECT_TRUE(g_fake.boxes.empty());
+    EXPECT_TRUE(g_fake.boxes.empty());  // read whole: nothing to report
     EXPECT_EQ(CityCount(), c.rows);
-    EXPECT_STREQ(l.name, "Oslo");
+    EXPECT_EQ(l.name, c.current);
+    EXPECT_EQ(l.zone, c.zone);
+    SetCityTableChanged(1);
+    SaveCityDatabase();
+    EXPECT_TRUE(g_fake.boxes.empty());
+    EXPECT_EQ(CityTableChanged(), 0);
+    EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), c.saved);
+    EXPECT_EQ(ReadFileBeside("ZORKEL.BAK"), c.file);
+    EXPECT_FALSE(FileExists("CITIES.NEW"));
+    Load();
+    EXPECT_EQ(CityCount(), c.rows);
   }
-  WriteFileBeside("ZORKEL.DAT", bytes);
-  Load();
-  EXPECT_EQ(CityRow(1)->name, sibenik);
-  SetCityTableChanged(1);
-  SaveCityDatabase();
-  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), "Oslo\r\nOslo                | 10|45| 0|E|1.00|0\r\n" + sibenik +
-                                              "             | 15|53| 0|E|1.00|0\r\n"
-                                              "Lima                | 77| 2| 0|W|-5.00|0\r\n");
-  EXPECT_EQ(ReadFileBeside("ZORKEL.BAK"), bytes);
 }
 
 TEST_F(CityDatabase, AFileNotReadWholeWarnsOnceNamingIt) {

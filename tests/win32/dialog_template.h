@@ -29,6 +29,13 @@ struct DialogTemplate {
 
 DialogTemplate LoadDialogTemplate(const char *name);
 
+// Where Set Location keeps its time-zone field, in dialog units: pinned in the template
+// and checked again in the running dialog, which must not move it.
+struct DialogRect {
+  short x, y, cx, cy;
+};
+constexpr DialogRect kZoneFieldPlace = {182, 84, 30, 12};
+
 // The access key of a control or menu text: the letter after a single '&', upper case; 0 when
 // there is none.
 char AccessKey(const std::string &text);

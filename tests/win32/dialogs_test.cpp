@@ -8,7 +8,9 @@
 #include <string>
 #include <utility>
 
+#include "../core/test_files.h"
 #include "clock_window.h"
+#include "dialog_template.h"
 #include "dialogs/about.h"
 #include "display/clock_face.h"
 #include "display/clock_face_probe.h"
@@ -73,7 +75,8 @@ TEST_F(SetLocation, OpensWithTheZoneInPlaceAndTheNameLimited) {
   Open();
   WithDialog(IDM_SET_LOCATION, [](HWND d) {
     // Rectangles are in dialog units; compare the zone field with its mapped place.
-    RECT want = {182, 84, 182 + 30, 84 + 12};
+    const DialogRect &zone = kZoneFieldPlace;
+    RECT want = {zone.x, zone.y, zone.x + zone.cx, zone.y + zone.cy};
     MapDialogRect(d, &want);
     RECT got;
     GetWindowRect(GetDlgItem(d, IDC_ZONE), &got);
@@ -388,11 +391,8 @@ TEST_F(SetLocation, ZoneTextInTheUsersPunctuation) {
 }
 
 TEST_F(SetLocation, TheShippedCityListIsOfferedWhole) {
-  std::FILE *shipped = std::fopen("Z:" ORVANE_SOURCE_DIR "/resources/ZORKEL.DAT", "rb");
-  ASSERT_NE(shipped, nullptr);
   std::string bytes;
-  for (int c; (c = std::getc(shipped)) != EOF;) bytes.push_back(static_cast<char>(c));
-  std::fclose(shipped);
+  ASSERT_TRUE(ReadShippedFile("ZORKEL.DAT", &bytes));
   WriteFileBeside("ZORKEL.DAT", bytes);
   Open();
   EXPECT_STREQ(g_main.location.name, "London");

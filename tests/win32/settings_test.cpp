@@ -21,15 +21,23 @@ class Settings : public testing::Test {
   void TearDown() override { DeleteAllSettings(); }
 };
 
+// Each setting is its own key, the number as text in the key's default value: what is
+// written as text or as a number reads back both ways.
 TEST_F(Settings, RoundTripThroughTheKeysDefaultValue) {
   EXPECT_FALSE(IsWin32s());
-  EXPECT_TRUE(WriteSetting("Menus", "1"));
-  EXPECT_EQ(StoredSetting("Menus"), "1");
-  EXPECT_EQ(ReadSettingInt("Menus", 0), 1);
-  EXPECT_TRUE(WriteSettingInt("Width", 640));
-  char text[81];
-  ReadSetting("Width", text);
-  EXPECT_STREQ(text, "640");
+  const struct {
+    const char *key, *text;  // text null: `number` written as a number
+    int number;
+    const char *stored;
+  } cases[] = {{"Menus", "1", 1, "1"}, {"Width", nullptr, 640, "640"}};
+  for (const auto &c : cases) {
+    EXPECT_TRUE(c.text != nullptr ? WriteSetting(c.key, c.text) : WriteSettingInt(c.key, c.number));
+    EXPECT_EQ(StoredSetting(c.key), c.stored);
+    EXPECT_EQ(ReadSettingInt(c.key, 0), c.number);
+    char text[81];
+    ReadSetting(c.key, text);
+    EXPECT_STREQ(text, c.stored);
+  }
   EXPECT_TRUE(g_fake.boxes.empty());
 }
 

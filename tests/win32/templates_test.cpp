@@ -55,6 +55,7 @@ TEST(DialogTemplates, SetLocationAsTabled) {
   const Template t = Load("DIAL_SET_LOCATION");
   ExpectDialog(t, 0, "Set Location", 24, 15, 250, 164);
   const DWORD edit = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
+  const DialogRect &zone = kZoneFieldPlace;
   ExpectItems(t, {
       {114, "STATIC", "&Location:", SS_LEFT, 7, 8, 32, 12},
       {115, "COMBOBOX", "", CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 42, 7, 188, 66},
@@ -69,7 +70,7 @@ TEST(DialogTemplates, SetLocationAsTabled) {
       {132, "BUTTON", "&West", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 18, 101, 36, 11},
       {133, "BUTTON", "&East", BS_AUTORADIOBUTTON, 18, 112, 36, 11},
       {135, "STATIC", "Time &Zone:", SS_LEFT | WS_GROUP, 136, 84, 44, 9},
-      {136, "EDIT", "", edit, 182, 84, 30, 12},
+      {136, "EDIT", "", edit, zone.x, zone.y, zone.cx, zone.cy},
       {139, "STATIC", "Hours", SS_LEFT, 216, 84, 26, 10},
       {199, "BUTTON", "&USA Daylight Savings Time", BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, 136, 104, 108, 14},
       {200, "BUTTON", "Daylight saving as in Wi&ndows", BS_AUTOCHECKBOX | WS_TABSTOP, 136, 118, 112, 14},

@@ -32,6 +32,7 @@ bool IsOnlyWhere(const std::string &rest, const char *where) {
 using FatalExits = ClockWindow;
 
 TEST_F(FatalExits, EachEndsAtOnceWithItsMessageSavingNothing) {
+  const char kRegistry[] = "Cannot store/retrieve data to/from the registry";
   const struct {
     const char *scenario;
     const char *message;
@@ -52,8 +53,8 @@ TEST_F(FatalExits, EachEndsAtOnceWithItsMessageSavingNothing) {
       // The report itself, with the clock's timer running.
       {"fail-with-timer", "Window error", "clock/42", true, ""},
       // A settings key path over 1024 characters, read or written.
-      {"read-long-key", "Cannot store/retrieve data to/from the registry", "settings.cpp/", false, ""},
-      {"write-long-key", "Cannot store/retrieve data to/from the registry", "settings.cpp/", false, ""},
+      {"read-long-key", kRegistry, "settings.cpp/", false, ""},
+      {"write-long-key", kRegistry, "settings.cpp/", false, ""},
       // A path beside the program of 1024 characters.
       {"path-1024", "Orvane 2 - Fatal Error", "program_files.cpp/", false, ""},
       // A field's warning after which no focus can reach the field.

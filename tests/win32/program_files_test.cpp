@@ -1,4 +1,4 @@
-// Files beside the executable, fatal reports in a child process, and the busy cursor.
+// Files beside the executable, the code page's lead bytes, and the busy cursor.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -27,17 +27,11 @@ TEST_F(ProgramFiles, PathsAreBesideTheExecutable) {
   EXPECT_EQ(std::wstring(path).find(L"\\\\"), std::wstring::npos);
 }
 
-TEST_F(ProgramFiles, A1023CharacterPathIsMadeAnd1024IsFatal) {
+// One character more ends the program (fatal_exits_test.cpp).
+TEST_F(ProgramFiles, A1023CharacterPathIsMade) {
   const ChildResult ok = RunChild("path-1023");
   EXPECT_EQ(ok.exitCode, 0u);
   EXPECT_NE(ok.output.find("PATH 1023"), std::string::npos) << ok.output;
-  const ChildResult fatal = RunChild("path-1024");
-  EXPECT_EQ(fatal.exitCode, 1u);
-  EXPECT_NE(fatal.output.find("BOX|Orvane 2 - Fatal Error|Orvane 2 - Fatal Error|2030|noowner\n"
-                              "BOX||program_files.cpp/"),
-            std::string::npos)
-      << fatal.output;
-  EXPECT_EQ(fatal.output.find("PATH"), std::string::npos);
 }
 
 TEST_F(ProgramFiles, OpeningAMissingFileReturnsNoneSilently) {
@@ -50,14 +44,6 @@ TEST_F(ProgramFiles, OpeningAMissingFileReturnsNoneSilently) {
   std::fclose(f);
   EXPECT_EQ(ReadFileBeside("SCRATCH.TXT"), "x\r\n");  // text mode
   DeleteBeside("SCRATCH.TXT");
-}
-
-TEST_F(ProgramFiles, FailIfStopsTheClockShowsBothBoxesAndExitsNonZero) {
-  const ChildResult r = RunChild("fail-with-timer");
-  EXPECT_EQ(r.exitCode, 1u);
-  EXPECT_EQ(r.output,
-            "TIMER stopped\nBOX|Orvane 2 - Fatal Error|Window error|2030|noowner\n"
-            "TIMER stopped\nBOX||clock/42|2040|noowner\n");
 }
 
 // The core walks names by the lead bytes Windows itself gives for the code page.

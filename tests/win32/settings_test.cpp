@@ -85,18 +85,6 @@ TEST_F(Settings, WriteReportsAKeyThatCannotBeCreated) {
   EXPECT_TRUE(g_fake.boxes.empty());
 }
 
-TEST_F(Settings, KeyPathOver1024CharactersIsFatal) {
-  for (const char *scenario : {"read-long-key", "write-long-key"}) {
-    const ChildResult r = RunChild(scenario);
-    EXPECT_EQ(r.exitCode, 1u) << scenario;
-    EXPECT_NE(r.output.find("BOX|Orvane 2 - Fatal Error|Cannot store/retrieve data to/from the "
-                            "registry|2030|noowner\nBOX||settings.cpp/"),
-              std::string::npos)
-        << r.output;
-    EXPECT_EQ(r.output.find("RETURNED"), std::string::npos);
-  }
-}
-
 TEST_F(Settings, Win32sKeepsSettingsInTheIniFile) {
   // Wine reports Win32s to the exe named here; the child is a new process of that exe.
   char self[MAX_PATH];

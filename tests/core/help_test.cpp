@@ -20,13 +20,8 @@ HelpDocument Parse(const std::string &text) {
 }
 
 std::string ShippedHelpFile() {
-#ifdef _WIN32
-  const char path[] = "Z:" ORVANE_SOURCE_DIR "/resources/ZORKEL.HLP";
-#else
-  const char path[] = ORVANE_SOURCE_DIR "/resources/ZORKEL.HLP";
-#endif
   std::string text;
-  EXPECT_TRUE(ReadWholeFile(path, &text)) << path;
+  EXPECT_TRUE(ReadShippedFile("ZORKEL.HLP", &text));
   return text;
 }
 

@@ -11,15 +11,9 @@
 
 namespace {
 
-#ifdef _WIN32
-#define ORVANE_RESOURCES "Z:" ORVANE_SOURCE_DIR "/resources/"  // Wine's view of /
-#else
-#define ORVANE_RESOURCES ORVANE_SOURCE_DIR "/resources/"
-#endif
-
-std::string ReadWhole(const char *path) {
+std::string ReadWhole(const char *name) {
   std::string text;
-  ReadWholeFile(path, &text);
+  EXPECT_TRUE(ReadShippedFile(name, &text)) << name;
   return text;
 }
 
@@ -49,12 +43,12 @@ std::string ProgramText(const std::string &quoted, bool *bad) {
 
 TEST(StringTable, TheTestPlatformsCopyHoldsEveryIdAndTextOfTheResourceScript) {
   std::map<std::string, int> ids;
-  const std::string header = ReadWhole(ORVANE_RESOURCES "resource_ids.h");
+  const std::string header = ReadWhole("resource_ids.h");
   const std::regex define(R"(#define\s+(IDS_\w+)\s+(\d+))");
   for (std::sregex_iterator m(header.begin(), header.end(), define), e; m != e; ++m) {
     ids[(*m)[1]] = std::stoi((*m)[2]);
   }
-  const std::string script = ReadWhole(ORVANE_RESOURCES "orvane.rc");
+  const std::string script = ReadWhole("orvane.rc");
   const std::size_t begin = script.find("BEGIN", script.find("\nSTRINGTABLE"));
   ASSERT_NE(begin, std::string::npos);
   const std::string table = script.substr(begin, script.find("\nEND", begin) + 1 - begin);

@@ -2,7 +2,6 @@
 // window, and the commands that open help and the web page.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>

@@ -1,6 +1,6 @@
 // The help window's text view and its fonts: the program draws the page itself from the
 // portable layout, scrolls it, and lets Tab, Enter and the mouse reach its links. Win32;
-// internal to help/ (and to the tests that look inside the window).
+// for help/ only: the frame sets the page, the view draws it.
 #pragma once
 
 #include <windows.h>

@@ -19,6 +19,7 @@ namespace {
 
 HFONT g_clockFont = nullptr;
 char g_lastClockText[kTextSize] = "";
+int g_lastClockKind = 0;
 int g_fontsMade = 0;
 LOGFONTA g_lastFontDescription = {};
 bool g_night = false;
@@ -69,6 +70,7 @@ void UpdateClockFace(HDC dc, int kind, Location location, int forceCaption) {
     SelectObject(dc, previous);
   }
   std::snprintf(g_lastClockText, sizeof g_lastClockText, "%s", text);
+  g_lastClockKind = kind;
 }
 
 void SetNormalCaption(int kind, const char *productName) {
@@ -104,8 +106,14 @@ void ResetClockFace() {
   g_clockFont = nullptr;
   // The whole text: the chime test compares single characters past the first.
   std::memset(g_lastClockText, 0, sizeof g_lastClockText);
+  g_lastClockKind = 0;
   g_fontsMade = 0;
   g_lastFontDescription = LOGFONTA{};
+}
+
+const char *ShownClockText(int *kind) {
+  *kind = g_lastClockKind;
+  return g_lastClockText;
 }
 
 const char *LastClockText() { return g_lastClockText; }

@@ -20,6 +20,11 @@ bool NightColours();
 // the window class's brush.
 bool EraseClockFace(HDC dc);
 
+// The text the face shows now (the minimised hours and minutes while minimised; "" before
+// the first update) and, in `kind`, the time scale it was drawn for: what a screen reader
+// reads out.
+const char *ShownClockText(int *kind);
+
 // Deletes the clock font, if there is one, so that the next update makes one to fit.
 void ReleaseClockFont();
 

@@ -347,3 +347,33 @@ int HelpLinkAt(const HelpLayout &layout, int x, int y) {
   }
   return -1;
 }
+
+std::size_t HelpLayoutPlainText(const HelpLayout &layout, char *out, std::size_t size) {
+  std::size_t n = 0;
+  const auto put = [&](const char *text, int length) {
+    for (int i = 0; i < length; ++i, ++n) {
+      if (n + 1 < size) out[n] = text[i];
+    }
+  };
+  int block = -1;
+  for (int i = 0; i < layout.lineCount; ++i) {
+    const HelpLine &line = layout.lines[i];
+    if (line.block < 0) continue;  // the heading: the page's name, not its text
+    // A wrapped line goes on after a blank; a block starts a line, after an empty one where
+    // the page leaves a gap.
+    if (block >= 0 && line.block == block) {
+      put(" ", 1);
+    } else if (block >= 0) {
+      put("\n\n", line.block == block + 1 ? 1 : 2);
+    }
+    block = line.block;
+    for (int r = line.firstRun; r < line.firstRun + line.runCount; ++r) {
+      const HelpRun &run = layout.runs[r];
+      const HelpRun *before = r > line.firstRun ? &layout.runs[r - 1] : nullptr;
+      if (before != nullptr && run.x > before->x + before->width) put(" ", 1);  // a bullet's indent
+      put(run.text, run.length);
+    }
+  }
+  if (size > 0) out[n < size ? n : size - 1] = '\0';
+  return n;
+}

@@ -4,6 +4,8 @@
 // runs. Linear in the size of the page.
 #pragma once
 
+#include <cstddef>
+
 #include "help/help_text.h"
 
 enum HelpStyle { kHelpProseStyle = 0, kHelpHeadingStyle = 1, kHelpFixedStyle = 2, kHelpStyleCount = 3 };
@@ -62,6 +64,12 @@ extern const char kHelpBulletText[];
 bool LayOutHelpPage(const char *title, const char *body, const HelpDocument *document,
                     const HelpLayoutMetrics &metrics, int width, HelpLayout *layout);
 void FreeHelpLayout(HelpLayout *layout);
+
+// The page's text as shown, for a screen reader: every block on a line of its own (an empty
+// line where the page leaves a gap), its wrapped lines joined again by a blank, links by the
+// text they show; the heading is left out (it is the page's name). As snprintf: at most
+// `size` bytes written, always ended, and the length of the whole text returned.
+std::size_t HelpLayoutPlainText(const HelpLayout &layout, char *out, std::size_t size);
 
 // The first line that reaches below y (lineCount when none); for painting from there.
 int HelpLineAt(const HelpLayout &layout, int y);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "display/night_paint.h"
+#include "help/help_access.h"
 
 const char kHelpViewClass[] = "Orvane2HelpView";
 HelpViewState g_helpView;
@@ -360,6 +361,8 @@ LRESULT CALLBACK HelpViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lPa
       if (link >= 0 && link == pressed) FollowHelpLink(link);
       return 0;
     }
+    case WM_GETOBJECT:
+      return AnswerHelpViewAccess(view, wParam, lParam);
     case WM_XBUTTONUP:
       if (HIWORD(wParam) == XBUTTON1) GoBackInHelpWindow();
       return TRUE;

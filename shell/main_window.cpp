@@ -11,6 +11,7 @@
 #include "location/city_database.h"
 #include "location/city_table.h"
 #include "resources/resource_ids.h"
+#include "shell/clock_access.h"
 #include "shell/clock_timer.h"
 #include "shell/commands.h"
 #include "shell/night_menus.h"
@@ -196,6 +197,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case kCheckUniversalTimeMessage:
       CheckUniversalTime(window);
       return 0;
+    case WM_GETOBJECT:
+      return AnswerClockAccess(window, wParam, lParam);
     case WM_COMMAND:
       return OnCommand(window, wParam, lParam);
     case WM_SYSCOMMAND:

@@ -290,4 +290,27 @@ TEST(HelpLayout, LinksAreFoundWhereTheyAreDrawnAcrossLines) {
   FreeHelpDocument(&d);
 }
 
+// What a screen reader is given: the same text at any width, links by what they show.
+TEST(HelpLayout, PlainTextIsWhatThePageShowsAtAnyWidth) {
+  HelpDocument d = Parse(
+      "== a | Alpha\nSee [[b|the long link text that wraps]], or [[b]] here.\n\n- one item\n"
+      "- two\n  Key  [[b|F5]]\n== b | Beta topic\n");
+  const std::string want =
+      "See the long link text that wraps, or Beta topic here.\n\n\x95 one item\n\x95 two\n"
+      "  Key  F5";
+  const HelpLayoutMetrics m = TestMetrics();
+  for (int width : {90, 150, 2000}) {
+    HelpLayout l{};
+    ASSERT_TRUE(LayOutHelpPage(d.topics[0].title, d.topics[0].body, &d, m, width, &l));
+    char text[200];
+    EXPECT_EQ(HelpLayoutPlainText(l, text, sizeof text), want.size());
+    EXPECT_EQ(text, want) << "width " << width;
+    char cut[8];
+    EXPECT_EQ(HelpLayoutPlainText(l, cut, sizeof cut), want.size());
+    EXPECT_EQ(std::string(cut), want.substr(0, 7)) << "cut short, and ended";
+    FreeHelpLayout(&l);
+  }
+  FreeHelpDocument(&d);
+}
+
 }  // namespace

@@ -21,6 +21,10 @@
 //   orvctl window CAPTION place X Y W H   moves and sizes it
 //   orvctl window CAPTION search TEXT     the help window: search for TEXT
 //   orvctl window CAPTION view-key tab|enter|back   a key in the help window's text
+//   orvctl accessible [CAPTION]   print the name and value a screen reader reads on the clock
+//                              (or on the text of its window CAPTION, the help)
+//   orvctl accessible-after-close CAPTION   take the text's object, close CAPTION, ask the
+//                              object its name again and print the answer's HRESULT
 //   orvctl time-to-paint EXE   start EXE; print the milliseconds until its window shows and
 //                              until dark text first shows in it; then close it
 //   orvctl tick-lag SECONDS    watch the clock's shown seconds for SECONDS, reading its pixels
@@ -34,6 +38,8 @@
 // The measurements are in orvctl_measure.cpp. A new sub-command is a function and a row of
 // kSubCommands below.
 #include <windows.h>
+
+#include <oleacc.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -152,6 +158,64 @@ int Window(int argc, char **argv, HWND) {
   return 0;
 }
 
+// ---- What a screen reader reads, asked as one does, from another process. ----
+
+// Defined here: MinGW's import library hands out a wrong one.
+const IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+// The client-area object of the clock, or of the text view of the clock's window `caption`.
+IAccessible *AccessibleOf(const char *caption) {
+  HWND w = caption == nullptr ? FindClock() : WaitForWindow(nullptr, caption, 10);
+  if (w != nullptr && caption != nullptr) w = FindWindowExA(w, nullptr, "Orvane2HelpView", nullptr);
+  IAccessible *object = nullptr;
+  if (w == nullptr || FAILED(CoInitialize(nullptr)) ||
+      FAILED(AccessibleObjectFromWindow(w, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
+                                        reinterpret_cast<void **>(&object)))) {
+    return nullptr;
+  }
+  return object;
+}
+
+// Prints "WHAT: text" in UTF-8; false when the object would not say.
+bool PrintAccessibleText(IAccessible *object, bool value) {
+  VARIANT self = {};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR text = nullptr;
+  const HRESULT hr = value ? object->get_accValue(self, &text) : object->get_accName(self, &text);
+  if (FAILED(hr) || text == nullptr) return false;
+  static char utf8[1 << 16];
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+  SysFreeString(text);
+  std::printf("%s: %s\n", value ? "value" : "name", n > 0 ? utf8 : "");
+  return true;
+}
+
+int Accessible(int argc, char **argv, HWND) {
+  IAccessible *object = AccessibleOf(argc > 2 ? argv[2] : nullptr);
+  if (object == nullptr) return Fail("no accessible object");
+  const bool read = PrintAccessibleText(object, false) && PrintAccessibleText(object, true);
+  object->Release();
+  return read ? 0 : Fail("the object would not say its name and value");
+}
+
+int AccessibleAfterClose(int, char **argv, HWND) {
+  IAccessible *object = AccessibleOf(argv[2]);
+  if (object == nullptr) return Fail("no accessible object");
+  HWND w = WaitForWindow(nullptr, argv[2], 1);
+  PostMessageA(w, WM_CLOSE, 0, 0);
+  for (int i = 0; i < 200 && IsWindow(w); ++i) Sleep(50);
+  VARIANT self = {};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR text = nullptr;
+  const HRESULT hr = object->get_accName(self, &text);
+  if (text != nullptr) SysFreeString(text);
+  object->Release();
+  std::printf("0x%08lx\n", static_cast<unsigned long>(hr));
+  return 0;
+}
+
 int TimeToPaintCommand(int, char **argv, HWND) { return TimeToPaint(argv[2]); }
 
 int Hold(int, char **, HWND) {
@@ -249,6 +313,8 @@ const SubCommand kSubCommands[] = {
     {"find-window", 3, 3, false, FindWindowByCaption},
     {"dialog", 4, kAnyCount, false, Dialog},
     {"window", 4, kAnyCount, false, Window},
+    {"accessible", 3, 3, false, Accessible},
+    {"accessible-after-close", 3, 3, false, AccessibleAfterClose},
     {"time-to-paint", 3, 3, false, TimeToPaintCommand},
     {"hold", 2, kAnyCount, false, Hold},
     {"wait", 2, kAnyCount, false, Wait},
@@ -261,6 +327,7 @@ const SubCommand kSubCommands[] = {
     {"tick-lag", 3, 3, true, TickLagCommand},
     {"show", 3, 3, true, Show},
     {"close", 2, kAnyCount, true, Close},
+    {"accessible", 2, 2, true, Accessible},
 };
 
 }  // namespace

@@ -294,10 +294,10 @@ TEST(HelpLayout, LinksAreFoundWhereTheyAreDrawnAcrossLines) {
 TEST(HelpLayout, PlainTextIsWhatThePageShowsAtAnyWidth) {
   HelpDocument d = Parse(
       "== a | Alpha\nSee [[b|the long link text that wraps]], or [[b]] here.\n\n- one item\n"
-      "- two\n  Key  [[b|F5]]\n== b | Beta topic\n");
+      "- two\n\n  Key  [[b|F5]]\n== b | Beta topic\n");
   const std::string want =
-      "See the long link text that wraps, or Beta topic here.\n\n\x95 one item\n\x95 two\n"
-      "  Key  F5";
+      "See the long link text that wraps, or Beta topic here.\n\n\x95 one item\n\x95 two\n\n"
+      "Key  F5";
   const HelpLayoutMetrics m = TestMetrics();
   for (int width : {90, 150, 2000}) {
     HelpLayout l{};

@@ -60,6 +60,10 @@ void CheckLayout(const char *title, const char *body, const HelpDocument &d, int
     expectedRun += line.runCount;
   }
   Check(expectedRun == l.runCount && l.height >= m.margin);
+  // What a screen reader is given: as snprintf, its whole length and an ended cut of it.
+  char cut[16];
+  const std::size_t whole = HelpLayoutPlainText(l, cut, sizeof cut);
+  Check(std::strlen(cut) == (whole < sizeof cut ? whole : sizeof cut - 1));
   for (int k = 0; k < l.linkCount; ++k) {
     const HelpLink &link = l.links[k];
     Check(link.firstRun >= 0 && link.firstRun + link.runCount <= l.runCount && link.targetLength > 0);

@@ -23,5 +23,5 @@ bool EraseClockFace(HDC dc);
 // Deletes the clock font, if there is one, so that the next update makes one to fit.
 void ReleaseClockFont();
 
-// Back to how a new process starts: no font, no last clock text.
+// Back to how a new process starts: Night Colours off, no font, no last clock text.
 void ResetClockFace();

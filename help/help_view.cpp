@@ -202,6 +202,17 @@ bool OnViewKey(HWND view, HelpViewState &v, WPARAM key, int line, int viewHeight
   }
 }
 
+// Tab moves between the links while there is one to go to, then on to the buttons; Enter
+// follows the chosen link.
+LRESULT DialogCode(const HelpViewState &v, const MSG *m) {
+  LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
+  if (m != nullptr && m->message == WM_KEYDOWN) {
+    if (m->wParam == VK_TAB && NextLink(v, GetKeyState(VK_SHIFT) < 0) >= 0) code |= DLGC_WANTTAB;
+    if (m->wParam == VK_RETURN && v.focusedLink >= 0) code |= DLGC_WANTMESSAGE;
+  }
+  return code;
+}
+
 // The record is made before anything else reaches the view and freed after all else.
 bool OnLifeMessage(HWND view, UINT message, LRESULT *result) {
   HelpViewState *v = HelpViewStateOf(view);
@@ -283,28 +294,24 @@ LRESULT CALLBACK HelpViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lPa
       Relayout(view, v, false);
       UpdateHelpViewScrollBars(view, v);
       return 0;
-    case WM_VSCROLL:
+    case WM_VSCROLL: {
+      const int page = client.bottom - line;
       ScrollHelpViewTo(view, v, v.scrollX,
-               HelpScrollPosition(view, SB_VERT, wParam, v.scrollY, line, client.bottom - line, v.layout.height));
+                       HelpScrollPosition(view, SB_VERT, wParam, v.scrollY, line, page, v.layout.height));
       return 0;
-    case WM_HSCROLL:
-      ScrollHelpViewTo(view, v, HelpScrollPosition(view, SB_HORZ, wParam, v.scrollX, line, client.right - line, v.layout.width),
-               v.scrollY);
-      return 0;
-    case WM_MOUSEWHEEL:
-      ScrollHelpViewTo(view, v, v.scrollX, v.scrollY - GET_WHEEL_DELTA_WPARAM(wParam) * 3 * line / WHEEL_DELTA);
-      return 0;
-    case WM_GETDLGCODE: {
-      // Tab moves between the links while there is one to go to, then on to the buttons;
-      // Enter follows the chosen link.
-      LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
-      const MSG *m = reinterpret_cast<const MSG *>(lParam);
-      if (m != nullptr && m->message == WM_KEYDOWN) {
-        if (m->wParam == VK_TAB && NextLink(v, GetKeyState(VK_SHIFT) < 0) >= 0) code |= DLGC_WANTTAB;
-        if (m->wParam == VK_RETURN && v.focusedLink >= 0) code |= DLGC_WANTMESSAGE;
-      }
-      return code;
     }
+    case WM_HSCROLL: {
+      const int page = client.right - line;
+      const int x = HelpScrollPosition(view, SB_HORZ, wParam, v.scrollX, line, page, v.layout.width);
+      ScrollHelpViewTo(view, v, x, v.scrollY);
+      return 0;
+    }
+    case WM_MOUSEWHEEL:
+      ScrollHelpViewTo(view, v, v.scrollX,
+                       v.scrollY - GET_WHEEL_DELTA_WPARAM(wParam) * 3 * line / WHEEL_DELTA);
+      return 0;
+    case WM_GETDLGCODE:
+      return DialogCode(v, reinterpret_cast<const MSG *>(lParam));
     case WM_KEYDOWN:
       if (OnViewKey(view, v, wParam, line, client.bottom)) return 0;
       break;

@@ -1,6 +1,5 @@
 // What the help text view shows: the page drawn with the advances the layout measured, the
-// scroll bars set to it, and its words for those who read it by other means than the eye.
-// Win32; for the view's own files only.
+// scroll bars set to it, and its words for whatever reads them out. Win32; for the view only.
 #include <cstddef>
 
 #include "display/night_paint.h"

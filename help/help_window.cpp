@@ -148,12 +148,11 @@ void GoBack() {
 
 // What the reader asked of the view: a link's page or the page before.
 void OnViewNotice(const HelpViewNotice &notice) {
+  HelpWindowState &w = g_helpWindow;
   if (notice.header.code == kHelpViewGoBack) GoBack();
-  if (notice.header.code != kHelpViewFollowLink || !g_helpWindow.loaded || notice.target == nullptr ||
-      notice.targetLength < 0) {
-    return;
-  }
-  Navigate(HelpLinkVisit(g_helpWindow.document, notice.target, static_cast<std::size_t>(notice.targetLength)));
+  if (notice.header.code != kHelpViewFollowLink || !w.loaded || notice.target == nullptr) return;
+  if (notice.targetLength < 0) return;
+  Navigate(HelpLinkVisit(w.document, notice.target, static_cast<std::size_t>(notice.targetLength)));
 }
 
 // ---- The window ----

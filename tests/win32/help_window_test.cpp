@@ -253,7 +253,7 @@ TEST_F(HelpWindow, ShowsThePageLaidOutForItsViewWithTheRealFonts) {
   }
   FreeHelpDocument(&document);
   EXPECT_GT(lineCounts[0], lineCounts[1]) << "the narrower window has more lines";
-  EXPECT_EQ(HelpViewPageText(View(), &title, text, 8), words.size()) << "the whole length, for a larger buffer";
+  EXPECT_EQ(HelpViewPageText(View(), &title, text, 8), words.size()) << "the length it needs";
   EXPECT_STREQ(text, "One bee");
 }
 

@@ -226,7 +226,7 @@ bool OnLifeMessage(HWND view, UINT message, LRESULT *result) {
     SetWindowLongPtrA(view, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(v));
     return false;
   }
-  if (message == WM_CREATE) {
+  if (message == WM_CREATE && v != nullptr) {
     // A child takes the DPI of the window it stands in.
     v->dpi = HelpWindowDpi(GetParent(view));
     MakeFonts(view, *v);

@@ -10,6 +10,7 @@
 #include "astro/clock_reading.h"
 #include "display/chimes.h"
 #include "display/clock_text.h"
+#include "display/night_palette.h"
 #include "resources/resource_ids.h"
 #include "support/errors.h"
 #include "support/hooks.h"
@@ -23,9 +24,6 @@ int g_lastClockKind = 0;
 int g_fontsMade = 0;
 LOGFONTA g_lastFontDescription = {};
 bool g_night = false;
-// Dim enough not to dazzle eyes used to the dark, bright enough to read.
-constexpr COLORREF kNightText = RGB(160, 0, 0);
-constexpr COLORREF kNightBackground = RGB(0, 0, 0);
 
 }  // namespace
 
@@ -63,9 +61,9 @@ void UpdateClockFace(HDC dc, int kind, Location location, int forceCaption) {
       ++g_fontsMade;
     }
     HGDIOBJ previous = SelectObject(dc, g_clockFont);
-    SetTextColor(dc, g_night ? kNightText : GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, g_night ? kNightInk : GetSysColor(COLOR_WINDOWTEXT));
     // The opaque background covers the previous second's text: no erase is needed.
-    SetBkColor(dc, g_night ? kNightBackground : GetSysColor(COLOR_WINDOW));
+    SetBkColor(dc, g_night ? kNightPaper : GetSysColor(COLOR_WINDOW));
     DrawTextA(dc, text, -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     SelectObject(dc, previous);
   }
@@ -95,8 +93,8 @@ bool EraseClockFace(HDC dc) {
   if (!g_night) return false;
   RECT client = {0, 0, 0, 0};
   GetClientRect(MainWindowHandle(), &client);
-  HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  FillRect(dc, &client, black);
+  static_assert(kNightPaper == RGB(0, 0, 0), "the stock black brush is the night paper");
+  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   return true;
 }
 

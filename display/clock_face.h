@@ -28,5 +28,5 @@ const char *ShownClockText(int *kind);
 // Deletes the clock font, if there is one, so that the next update makes one to fit.
 void ReleaseClockFont();
 
-// Back to how a new process starts: no font, no last clock text.
+// Back to how a new process starts: Night Colours off, no font, no last clock text.
 void ResetClockFace();

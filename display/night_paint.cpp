@@ -9,11 +9,12 @@
 #include <cstring>
 
 #include "display/clock_face.h"
+#include "display/night_palette.h"
 
 namespace {
 
 constexpr UINT_PTR kFilterId = 0x4E43;  // one subclass of ours per control
-bool g_rendering = false;               // our own WM_PRINT is drawn unfiltered
+bool g_rendering = false;               // our own WM_PRINTCLIENT is drawn unfiltered
 constexpr char kFiltered[] = "OrvaneNightFilter";  // a property of each filtered control
 
 int Luma(COLORREF c) {

@@ -4,13 +4,6 @@
 
 #include <windows.h>
 
-// Red on black, nothing green or blue: eyes used to the dark keep their adaptation.
-constexpr COLORREF kNightInk = RGB(160, 0, 0);
-constexpr COLORREF kNightBright = RGB(208, 0, 0);    // links, chosen items
-constexpr COLORREF kNightDim = RGB(96, 0, 0);        // greyed text, lines
-constexpr COLORREF kNightSelection = RGB(64, 0, 0);  // behind a chosen item
-constexpr COLORREF kNightPaper = RGB(0, 0, 0);
-
 // What the clock shows for a system colour: the colour itself, or while Night Colours is
 // on its red equivalent. The brushes are the system's or kept for the whole run.
 COLORREF ShownColour(int systemColour);

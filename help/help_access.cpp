@@ -4,18 +4,17 @@
 
 #include <cstdio>
 
-#include "help/help_layout.h"
 #include "help/help_view.h"
 #include "support/window_access.h"
 
 namespace {
 
 int ReadHelpAccessText(HWND view, int part, char *out, std::size_t size) {
-  if (view != g_helpView.view || g_helpView.metrics == nullptr) return -1;  // closed
-  if (part == kAccessName) {
-    return std::snprintf(out, size, "%s", g_helpView.title != nullptr ? g_helpView.title : "");
-  }
-  return static_cast<int>(HelpLayoutPlainText(g_helpView.layout, out, size));
+  if (!IsWindow(view)) return -1;  // closed: its record is gone with it
+  const char *title = "";
+  const std::size_t length = HelpViewPageText(view, &title, out, size);
+  if (part == kAccessName) return std::snprintf(out, size, "%s", title);
+  return static_cast<int>(length);
 }
 
 }  // namespace

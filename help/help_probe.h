@@ -17,3 +17,7 @@ HWND HelpTextView();
 const HelpLayout *ShownHelpLayout();
 const HelpLayoutMetrics *ShownHelpMetrics();
 int FocusedHelpLink();
+// The same of a help text view: null (-1) for a window that is not one.
+const HelpLayout *HelpViewLayout(HWND view);
+const HelpLayoutMetrics *HelpViewMetrics(HWND view);
+int HelpViewFocusedLink(HWND view);

@@ -1,15 +1,15 @@
-// The help window's text view and fonts: the page drawn by the program from the portable
-// layout, with the advances the layout measured, scrolled by the bars, the wheel and the
-// keys, its links reached with Tab, Enter and the mouse. Win32.
+// The help window's text view and its fonts: the page laid out for the view's width, scrolled
+// by the bars, the wheel and the keys, its links reached with Tab, Enter and the mouse. Each
+// view keeps its own record, made with the window and freed with it. Win32.
 #include "help/help_view.h"
 
+#include <cstdlib>
 #include <cstring>
 
-#include "display/night_paint.h"
 #include "help/help_access.h"
+#include "help/help_view_state.h"
 
 const char kHelpViewClass[] = "Orvane2HelpView";
-HelpViewState g_helpView;
 
 namespace {
 
@@ -51,8 +51,6 @@ void Measure(HDC dc, HFONT font, HelpFontMetrics *out) {
 
 }  // namespace
 
-int ScaleForHelp(int pixels) { return MulDiv(pixels, g_helpView.dpi, 96); }
-
 int HelpWindowDpi(HWND window) {
   using GetDpiForWindowFn = UINT(WINAPI *)(HWND);
   const GetDpiForWindowFn getDpi = reinterpret_cast<GetDpiForWindowFn>(
@@ -67,22 +65,23 @@ int HelpWindowDpi(HWND window) {
   return dpi > 0 ? dpi : 96;
 }
 
-void DeleteHelpFonts() {
+namespace {
+
+int Scale(const HelpViewState &v, int pixels) { return MulDiv(pixels, v.dpi, 96); }
+
+void DeleteFonts(HelpViewState &v) {
   for (int i = 0; i < kHelpStyleCount; ++i) {
-    if (g_helpView.fonts[i] != nullptr) DeleteObject(g_helpView.fonts[i]);
-    if (g_helpView.linkFonts[i] != nullptr) DeleteObject(g_helpView.linkFonts[i]);
-    g_helpView.fonts[i] = g_helpView.linkFonts[i] = nullptr;
+    if (v.fonts[i] != nullptr) DeleteObject(v.fonts[i]);
+    if (v.linkFonts[i] != nullptr) DeleteObject(v.linkFonts[i]);
+    v.fonts[i] = v.linkFonts[i] = nullptr;
   }
 }
 
-
-HFONT HelpUiFont() { return g_helpView.fonts[kHelpProseStyle]; }
-
 // Prose in the message font, the heading bolder and larger, columns in a fixed-pitch font of
 // the same height, links underlined.
-void MakeHelpFonts(HWND window) {
-  DeleteHelpFonts();
-  LOGFONTW prose = MessageFont(g_helpView.dpi);
+void MakeFonts(HWND view, HelpViewState &v) {
+  DeleteFonts(v);
+  LOGFONTW prose = MessageFont(v.dpi);
   LOGFONTW heading = prose;
   heading.lfWeight = FW_BOLD;
   heading.lfHeight = prose.lfHeight * 4 / 3;
@@ -92,280 +91,241 @@ void MakeHelpFonts(HWND window) {
   fixed.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
   std::memcpy(fixed.lfFaceName, L"Courier New", sizeof L"Courier New");
   const LOGFONTW *faces[kHelpStyleCount] = {&prose, &heading, &fixed};
-  HDC dc = GetDC(window);
+  HDC dc = GetDC(view);
   for (int i = 0; i < kHelpStyleCount; ++i) {
     LOGFONTW f = *faces[i];
-    g_helpView.fonts[i] = CreateFontIndirectW(&f);
+    v.fonts[i] = CreateFontIndirectW(&f);
     f.lfUnderline = TRUE;
-    g_helpView.linkFonts[i] = CreateFontIndirectW(&f);
-    HFONT measured = g_helpView.fonts[i];
+    v.linkFonts[i] = CreateFontIndirectW(&f);
+    HFONT measured = v.fonts[i];
     if (measured == nullptr) measured = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    Measure(dc, measured, &g_helpView.metrics->fonts[i]);
+    Measure(dc, measured, &v.metrics.fonts[i]);
   }
-  ReleaseDC(window, dc);
-  g_helpView.metrics->margin = ScaleForHelp(10);
-  g_helpView.metrics->indent = ScaleForHelp(18);
+  ReleaseDC(view, dc);
+  v.metrics.margin = Scale(v, 10);
+  v.metrics.indent = Scale(v, 18);
 }
 
-namespace {
-
-void UpdateScrollBars() {
+// Lays the page out again when the view's width has changed (or always, with `force`).
+void Relayout(HWND view, HelpViewState &v, bool force) {
   RECT client;
-  GetClientRect(g_helpView.view, &client);
-  SCROLLINFO info = {};
-  info.cbSize = sizeof info;
-  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
-  const int maxY = g_helpView.layout.height - client.bottom;
-  if (g_helpView.scrollY > maxY) g_helpView.scrollY = maxY;
-  if (g_helpView.scrollY < 0) g_helpView.scrollY = 0;
-  info.nMax = g_helpView.layout.height > 0 ? g_helpView.layout.height - 1 : 0;
-  info.nPage = static_cast<UINT>(client.bottom > 0 ? client.bottom : 0);
-  info.nPos = g_helpView.scrollY;
-  SetScrollInfo(g_helpView.view, SB_VERT, &info, TRUE);
-  const int maxX = g_helpView.layout.width - client.right;
-  if (g_helpView.scrollX > maxX) g_helpView.scrollX = maxX;
-  if (g_helpView.scrollX < 0) g_helpView.scrollX = 0;
-  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-  info.nMax = g_helpView.layout.width > client.right ? g_helpView.layout.width - 1 : 0;
-  info.nPage = static_cast<UINT>(client.right > 0 ? client.right : 0);
-  info.nPos = g_helpView.scrollX;
-  SetScrollInfo(g_helpView.view, SB_HORZ, &info, TRUE);
+  GetClientRect(view, &client);
+  if (!force && client.right == v.layoutWidth) return;
+  FreeHelpLayout(&v.layout);
+  v.layoutWidth = client.right;
+  v.focusedLink = -1;
+  LayOutHelpPage(v.title, v.body, v.document, v.metrics, client.right, &v.layout);
+  UpdateHelpViewScrollBars(view, v);
+  InvalidateRect(view, nullptr, TRUE);
 }
 
-}  // namespace
-
-void RelayoutHelpView(bool force) {
-  if (g_helpView.view == nullptr || g_helpView.metrics == nullptr) return;
-  RECT client;
-  GetClientRect(g_helpView.view, &client);
-  if (!force && client.right == g_helpView.layoutWidth) return;
-  FreeHelpLayout(&g_helpView.layout);
-  g_helpView.layoutWidth = client.right;
-  g_helpView.focusedLink = -1;
-  LayOutHelpPage(g_helpView.title, g_helpView.body, g_helpView.document, *g_helpView.metrics, client.right,
-                 &g_helpView.layout);
-  UpdateScrollBars();
-  InvalidateRect(g_helpView.view, nullptr, TRUE);
+void Clear(HelpViewState &v) {
+  FreeHelpLayout(&v.layout);
+  v.layoutWidth = -1;
+  v.title = "";
+  v.body = "";
+  v.document = nullptr;
+  v.focusedLink = -1;
+  v.pressedLink = -1;
 }
 
-void ShowHelpViewPage(const char *title, const char *body, const HelpDocument *document, int scrollY) {
-  g_helpView.title = title;
-  g_helpView.body = body;
-  g_helpView.document = document;
-  g_helpView.scrollX = 0;
-  g_helpView.scrollY = scrollY;
-  RelayoutHelpView(true);
-}
-
-void ClearHelpView() {
-  FreeHelpLayout(&g_helpView.layout);
-  g_helpView.layoutWidth = -1;
-  g_helpView.title = "";
-  g_helpView.body = "";
-  g_helpView.document = nullptr;
-  g_helpView.focusedLink = -1;
-  g_helpView.pressedLink = -1;
-}
-
-namespace {
-
-void ScrollTo(int x, int y) {
-  g_helpView.scrollX = x;
-  g_helpView.scrollY = y;
-  UpdateScrollBars();
-  InvalidateRect(g_helpView.view, nullptr, TRUE);
-}
-
-void ScrollLinkIntoView(int link) {
-  const HelpLink &l = g_helpView.layout.links[link];
+void ScrollLinkIntoView(HWND view, HelpViewState &v, int link) {
+  const HelpLink &l = v.layout.links[link];
   if (l.runCount == 0) return;
-  const HelpRun &first = g_helpView.layout.runs[l.firstRun];
+  const HelpRun &first = v.layout.runs[l.firstRun];
   RECT client;
-  GetClientRect(g_helpView.view, &client);
-  const int height = g_helpView.metrics->fonts[first.style].lineHeight;
-  int y = g_helpView.scrollY;
-  if (first.y < y) y = first.y - g_helpView.metrics->margin;
-  if (first.y + height > y + client.bottom) y = first.y + height - client.bottom + g_helpView.metrics->margin;
-  int x = g_helpView.scrollX;
-  if (first.x < x) x = first.x - g_helpView.metrics->margin;
+  GetClientRect(view, &client);
+  const int height = v.metrics.fonts[first.style].lineHeight;
+  const int margin = v.metrics.margin;
+  int y = v.scrollY;
+  if (first.y < y) y = first.y - margin;
+  if (first.y + height > y + client.bottom) y = first.y + height - client.bottom + margin;
+  int x = v.scrollX;
+  if (first.x < x) x = first.x - margin;
   if (first.x + first.width > x + client.right) x = first.x + first.width - client.right;
-  ScrollTo(x, y);
+  ScrollHelpViewTo(view, v, x, y);
 }
 
 // The link after (or before) the focused one that has something to click; -1 when none.
-int NextLink(bool backwards) {
-  const int n = g_helpView.layout.linkCount;
-  int i = g_helpView.focusedLink;
+int NextLink(const HelpViewState &v, bool backwards) {
+  const int n = v.layout.linkCount;
+  int i = v.focusedLink;
   for (;;) {
     i = backwards ? (i < 0 ? n - 1 : i - 1) : i + 1;
     if (i < 0 || i >= n) return -1;
-    if (g_helpView.layout.links[i].runCount > 0) return i;
+    if (v.layout.links[i].runCount > 0) return i;
   }
 }
 
-void FocusLink(int link) {
-  g_helpView.focusedLink = link;
-  if (link >= 0) ScrollLinkIntoView(link);
-  InvalidateRect(g_helpView.view, nullptr, TRUE);
+void FocusLink(HWND view, HelpViewState &v, int link) {
+  v.focusedLink = link;
+  if (link >= 0) ScrollLinkIntoView(view, v, link);
+  InvalidateRect(view, nullptr, TRUE);
 }
 
-// Draws a run with the advances the layout measured, so that text, links and the places
-// the mouse finds them always agree (the font may place glyphs a fraction apart).
-void DrawRun(HDC dc, const HelpRun &run, int x, int y) {
-  const int *widths = g_helpView.metrics->fonts[run.style].widths;
-  INT advances[256];
-  for (int done = 0; done < run.length;) {
-    const int n = run.length - done < 256 ? run.length - done : 256;
-    int width = 0;
-    for (int i = 0; i < n; ++i) {
-      advances[i] = widths[static_cast<unsigned char>(run.text[done + i])];
-      width += advances[i];
-    }
-    ExtTextOutA(dc, x, y, 0, nullptr, run.text + done, static_cast<UINT>(n), advances);
-    x += width;
-    done += n;
-  }
+// Tells the parent; it may show another page before this returns.
+void Notify(HWND view, UINT code, const char *target, int targetLength) {
+  HelpViewNotice notice = {};
+  notice.header.hwndFrom = view;
+  notice.header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(view));
+  notice.header.code = code;
+  notice.target = target;
+  notice.targetLength = targetLength;
+  SendMessageA(GetParent(view), WM_NOTIFY, notice.header.idFrom, reinterpret_cast<LPARAM>(&notice));
 }
 
-void PaintView(HWND view) {
-  HelpViewState &v = g_helpView;
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(view, &paint);
-  if (dc == nullptr) return;
-  FillRect(dc, &paint.rcPaint, ShownBrush(COLOR_WINDOW));
-  SetBkMode(dc, TRANSPARENT);
-  HGDIOBJ oldFont = SelectObject(dc, v.fonts[kHelpProseStyle]);
-  const COLORREF text = ShownColour(COLOR_WINDOWTEXT);
-  // The system's link colour, so that a high-contrast scheme shows links as it means to.
-  const COLORREF link = ShownColour(COLOR_HOTLIGHT);
-  const bool focused = GetFocus() == view;
-  for (int i = HelpLineAt(v.layout, v.scrollY + paint.rcPaint.top); i < v.layout.lineCount; ++i) {
-    const HelpLine &line = v.layout.lines[i];
-    if (line.y - v.scrollY >= paint.rcPaint.bottom) break;
-    for (int r = line.firstRun; r < line.firstRun + line.runCount; ++r) {
-      const HelpRun &run = v.layout.runs[r];
-      SelectObject(dc, run.link >= 0 ? v.linkFonts[run.style] : v.fonts[run.style]);
-      SetTextColor(dc, run.link >= 0 ? link : text);
-      const int y = run.y - v.scrollY + line.height - v.metrics->fonts[run.style].lineHeight;
-      DrawRun(dc, run, run.x - v.scrollX, y);
-      if (focused && run.link >= 0 && run.link == v.focusedLink) {
-        RECT box = {run.x - v.scrollX - 1, y, run.x - v.scrollX + run.width + 1,
-                    y + v.metrics->fonts[run.style].lineHeight};
-        DrawShownFocusRect(dc, &box);
-      }
-    }
-  }
-  SelectObject(dc, oldFont);
-  EndPaint(view, &paint);
-}
-
-int ScrollPosition(int bar, WPARAM wParam, int position, int line, int page, int limit) {
-  switch (LOWORD(wParam)) {
-    case SB_LINEUP: return position - line;
-    case SB_LINEDOWN: return position + line;
-    case SB_PAGEUP: return position - page;
-    case SB_PAGEDOWN: return position + page;
-    case SB_TOP: return 0;
-    case SB_BOTTOM: return limit;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-      SCROLLINFO info = {};
-      info.cbSize = sizeof info;
-      info.fMask = SIF_TRACKPOS;
-      GetScrollInfo(g_helpView.view, bar, &info);
-      return info.nTrackPos;
-    }
-    default: return position;
-  }
+void FollowLink(HWND view, const HelpViewState &v, int link) {
+  if (link < 0 || link >= v.layout.linkCount) return;
+  const HelpLink &l = v.layout.links[link];
+  Notify(view, kHelpViewFollowLink, l.target, l.targetLength);
 }
 
 // The view's keys: Tab to the next link, Enter to follow it, the arrows and paging keys to
 // scroll. False for a key the view leaves to the default procedure.
-bool OnViewKey(WPARAM key, int line, int viewHeight) {
+bool OnViewKey(HWND view, HelpViewState &v, WPARAM key, int line, int viewHeight) {
+  const int x = v.scrollX, y = v.scrollY;
   switch (key) {
     case VK_TAB: {
-      const int next = NextLink(GetKeyState(VK_SHIFT) < 0);
-      if (next >= 0) FocusLink(next);
+      const int next = NextLink(v, GetKeyState(VK_SHIFT) < 0);
+      if (next >= 0) FocusLink(view, v, next);
       return true;
     }
-    case VK_RETURN: FollowHelpLink(g_helpView.focusedLink); return true;
-    case VK_UP: ScrollTo(g_helpView.scrollX, g_helpView.scrollY - line); return true;
-    case VK_DOWN: ScrollTo(g_helpView.scrollX, g_helpView.scrollY + line); return true;
-    case VK_PRIOR: ScrollTo(g_helpView.scrollX, g_helpView.scrollY - (viewHeight - line)); return true;
-    case VK_NEXT: ScrollTo(g_helpView.scrollX, g_helpView.scrollY + (viewHeight - line)); return true;
-    case VK_HOME: ScrollTo(0, 0); return true;
-    case VK_END: ScrollTo(g_helpView.scrollX, g_helpView.layout.height); return true;
-    case VK_LEFT: ScrollTo(g_helpView.scrollX - line, g_helpView.scrollY); return true;
-    case VK_RIGHT: ScrollTo(g_helpView.scrollX + line, g_helpView.scrollY); return true;
+    case VK_RETURN: FollowLink(view, v, v.focusedLink); return true;
+    case VK_UP: ScrollHelpViewTo(view, v, x, y - line); return true;
+    case VK_DOWN: ScrollHelpViewTo(view, v, x, y + line); return true;
+    case VK_PRIOR: ScrollHelpViewTo(view, v, x, y - (viewHeight - line)); return true;
+    case VK_NEXT: ScrollHelpViewTo(view, v, x, y + (viewHeight - line)); return true;
+    case VK_HOME: ScrollHelpViewTo(view, v, 0, 0); return true;
+    case VK_END: ScrollHelpViewTo(view, v, x, v.layout.height); return true;
+    case VK_LEFT: ScrollHelpViewTo(view, v, x - line, y); return true;
+    case VK_RIGHT: ScrollHelpViewTo(view, v, x + line, y); return true;
     default: return false;
+  }
+}
+
+// Tab moves between the links while there is one to go to, then on to the buttons; Enter
+// follows the chosen link.
+LRESULT DialogCode(const HelpViewState &v, const MSG *m) {
+  LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
+  if (m != nullptr && m->message == WM_KEYDOWN) {
+    if (m->wParam == VK_TAB && NextLink(v, GetKeyState(VK_SHIFT) < 0) >= 0) code |= DLGC_WANTTAB;
+    if (m->wParam == VK_RETURN && v.focusedLink >= 0) code |= DLGC_WANTMESSAGE;
+  }
+  return code;
+}
+
+// The record is made before anything else reaches the view and freed after all else.
+bool OnLifeMessage(HWND view, UINT message, LRESULT *result) {
+  HelpViewState *v = HelpViewStateOf(view);
+  if (message == WM_NCCREATE) {
+    v = static_cast<HelpViewState *>(std::calloc(1, sizeof(HelpViewState)));
+    if (v == nullptr) {
+      *result = FALSE;  // no window without its record
+      return true;
+    }
+    Clear(*v);
+    SetWindowLongPtrA(view, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(v));
+    return false;
+  }
+  if (message == WM_CREATE && v != nullptr) {
+    // A child takes the DPI of the window it stands in.
+    v->dpi = HelpWindowDpi(GetParent(view));
+    MakeFonts(view, *v);
+    *result = 0;
+    return true;
+  }
+  if (message == WM_NCDESTROY && v != nullptr) {
+    SetWindowLongPtrA(view, GWLP_USERDATA, 0);
+    Clear(*v);
+    DeleteFonts(*v);
+    std::free(v);
+  }
+  return false;
+}
+
+LRESULT OnMouse(HWND view, HelpViewState &v, UINT message, WPARAM wParam, LPARAM lParam) {
+  const int link = HelpLinkAt(v.layout, PointX(lParam) + v.scrollX, PointY(lParam) + v.scrollY);
+  switch (message) {
+    case WM_LBUTTONDOWN:
+      SetFocus(view);
+      v.pressedLink = link;
+      if (link >= 0) FocusLink(view, v, link);
+      return 0;
+    case WM_LBUTTONUP: {
+      const int pressed = v.pressedLink;
+      v.pressedLink = -1;
+      if (link >= 0 && link == pressed) FollowLink(view, v, link);
+      return 0;
+    }
+    default:  // WM_XBUTTONUP
+      if (HIWORD(wParam) == XBUTTON1) Notify(view, kHelpViewGoBack, nullptr, 0);
+      return TRUE;
   }
 }
 
 }  // namespace
 
 LRESULT CALLBACK HelpViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
-  HelpViewState &v = g_helpView;
+  if (LRESULT result = 0; OnLifeMessage(view, message, &result)) return result;
+  HelpViewState *state = HelpViewStateOf(view);
+  if (state == nullptr) return DefWindowProcA(view, message, wParam, lParam);
+  HelpViewState &v = *state;
   RECT client;
   GetClientRect(view, &client);
-  const int line = v.metrics != nullptr ? v.metrics->fonts[kHelpProseStyle].lineHeight : 16;
+  const int line = v.metrics.fonts[kHelpProseStyle].lineHeight;
   switch (message) {
-    case WM_PAINT:
-      PaintView(view);
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(view, &paint);
+      if (dc != nullptr) PaintHelpView(view, v, dc, paint.rcPaint);
+      EndPaint(view, &paint);
       return 0;
+    }
     case WM_ERASEBKGND:
       return 1;  // the paint fills what it draws
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(v.fonts[kHelpProseStyle]);
+    case kHelpViewSetDpi:
+      if (static_cast<int>(wParam) == v.dpi && v.fonts[kHelpProseStyle] != nullptr) return 0;
+      v.dpi = static_cast<int>(wParam);
+      MakeFonts(view, v);
+      Relayout(view, v, true);
+      return 0;
     case WM_SIZE:
-      RelayoutHelpView(false);
-      UpdateScrollBars();
+      Relayout(view, v, false);
+      UpdateHelpViewScrollBars(view, v);
       return 0;
-    case WM_VSCROLL:
-      ScrollTo(v.scrollX, ScrollPosition(SB_VERT, wParam, v.scrollY, line, client.bottom - line,
-                                         v.layout.height));
+    case WM_VSCROLL: {
+      const int page = client.bottom - line;
+      ScrollHelpViewTo(view, v, v.scrollX,
+                       HelpScrollPosition(view, SB_VERT, wParam, v.scrollY, line, page, v.layout.height));
       return 0;
-    case WM_HSCROLL:
-      ScrollTo(ScrollPosition(SB_HORZ, wParam, v.scrollX, line, client.right - line, v.layout.width),
-               v.scrollY);
-      return 0;
-    case WM_MOUSEWHEEL:
-      ScrollTo(v.scrollX, v.scrollY - GET_WHEEL_DELTA_WPARAM(wParam) * 3 * line / WHEEL_DELTA);
-      return 0;
-    case WM_GETDLGCODE: {
-      // Tab moves between the links while there is one to go to, then on to the buttons;
-      // Enter follows the chosen link.
-      LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
-      const MSG *m = reinterpret_cast<const MSG *>(lParam);
-      if (m != nullptr && m->message == WM_KEYDOWN) {
-        if (m->wParam == VK_TAB && NextLink(GetKeyState(VK_SHIFT) < 0) >= 0) code |= DLGC_WANTTAB;
-        if (m->wParam == VK_RETURN && v.focusedLink >= 0) code |= DLGC_WANTMESSAGE;
-      }
-      return code;
     }
+    case WM_HSCROLL: {
+      const int page = client.right - line;
+      const int x = HelpScrollPosition(view, SB_HORZ, wParam, v.scrollX, line, page, v.layout.width);
+      ScrollHelpViewTo(view, v, x, v.scrollY);
+      return 0;
+    }
+    case WM_MOUSEWHEEL:
+      ScrollHelpViewTo(view, v, v.scrollX,
+                       v.scrollY - GET_WHEEL_DELTA_WPARAM(wParam) * 3 * line / WHEEL_DELTA);
+      return 0;
+    case WM_GETDLGCODE:
+      return DialogCode(v, reinterpret_cast<const MSG *>(lParam));
     case WM_KEYDOWN:
-      if (OnViewKey(wParam, line, client.bottom)) return 0;
+      if (OnViewKey(view, v, wParam, line, client.bottom)) return 0;
       break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       InvalidateRect(view, nullptr, TRUE);  // the focus box of the chosen link
       return 0;
-    case WM_LBUTTONDOWN:
-      SetFocus(view);
-      v.pressedLink = HelpLinkAt(v.layout, PointX(lParam) + v.scrollX,
-                                 PointY(lParam) + v.scrollY);
-      if (v.pressedLink >= 0) FocusLink(v.pressedLink);
-      return 0;
-    case WM_LBUTTONUP: {
-      const int link = HelpLinkAt(v.layout, PointX(lParam) + v.scrollX,
-                                  PointY(lParam) + v.scrollY);
-      const int pressed = v.pressedLink;
-      v.pressedLink = -1;
-      if (link >= 0 && link == pressed) FollowHelpLink(link);
-      return 0;
-    }
     case WM_GETOBJECT:
       return AnswerHelpViewAccess(view, wParam, lParam);
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
     case WM_XBUTTONUP:
-      if (HIWORD(wParam) == XBUTTON1) GoBackInHelpWindow();
-      return TRUE;
+      return OnMouse(view, v, message, wParam, lParam);
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT) {
         POINT p;
@@ -380,5 +340,38 @@ LRESULT CALLBACK HelpViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lPa
       break;
   }
   return DefWindowProcA(view, message, wParam, lParam);
+}
+
+void RegisterHelpViewClass(HINSTANCE instance) {
+  WNDCLASSA viewClass = {};
+  if (GetClassInfoA(instance, kHelpViewClass, &viewClass)) return;
+  viewClass.lpfnWndProc = HelpViewProc;
+  viewClass.hInstance = instance;
+  viewClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  viewClass.lpszClassName = kHelpViewClass;
+  RegisterClassA(&viewClass);
+}
+
+void ShowHelpViewPage(HWND view, const char *title, const char *body, const HelpDocument *document,
+                      int scrollY) {
+  HelpViewState *v = HelpViewStateOf(view);
+  if (v == nullptr) return;
+  v->title = title;
+  v->body = body;
+  v->document = document;
+  v->scrollX = 0;
+  v->scrollY = scrollY;
+  Relayout(view, *v, true);
+}
+
+void ClearHelpView(HWND view) {
+  if (HelpViewState *v = HelpViewStateOf(view)) Clear(*v);
+}
+
+bool FollowFocusedHelpLink(HWND view) {
+  const HelpViewState *v = HelpViewStateOf(view);
+  if (v == nullptr || v->focusedLink < 0) return false;
+  FollowLink(view, *v, v->focusedLink);
+  return true;
 }
 

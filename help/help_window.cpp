@@ -1,6 +1,7 @@
 // The help window: a row of buttons and a search box above the text view, the history of the
 // pages visited and the file they come from. The help subclasses no control: the keys of the
-// window reach it through HandleHelpWindowMessage and the view's own window procedure. Win32.
+// window reach it through HandleHelpWindowMessage and the view's own window procedure, and
+// the view tells the window, by WM_NOTIFY, which page the reader asks for. Win32.
 #include "help/help_window.h"
 
 #include <cstdio>
@@ -30,8 +31,9 @@ enum {
 
 // The window, the file it shows and the pages the reader has been to.
 struct HelpWindowState {
-  HWND window, searchBox, backButton;
+  HWND window, searchBox, backButton, view;
   HWND buttons[4];
+  int dpi;  // the buttons' and the search box's
   HelpDocument document;
   wchar_t loadedPath[kPathSize];
   ULONGLONG loadedSize;
@@ -67,7 +69,7 @@ char *ReadWholeFile(const wchar_t *path, std::size_t *length) {
 }
 
 void ClearPage() {
-  ClearHelpView();
+  ClearHelpView(g_helpWindow.view);
   ClearHelpPageText(&g_helpWindow.text);
 }
 
@@ -118,7 +120,7 @@ void ShowCurrent() {
   const HelpVisit &visit = *CurrentHelpVisit(w.history);
   ComposeHelpPage(LoadedDocument(), visit, &w.text);
   SetCaption(w.text.title);
-  ShowHelpViewPage(w.text.title, w.text.body, LoadedDocument(), visit.scrollY);
+  ShowHelpViewPage(w.view, w.text.title, w.text.body, LoadedDocument(), visit.scrollY);
   // Disabling the focused button would leave the window without a focus: it moves on first.
   if (w.history.count < 2 && GetFocus() == w.backButton) {
     SetFocus(GetNextDlgTabItem(w.window, w.backButton, FALSE));
@@ -127,7 +129,7 @@ void ShowCurrent() {
 }
 
 void Navigate(const HelpVisit &visit) {
-  VisitHelpPage(&g_helpWindow.history, visit, g_helpView.scrollY);
+  VisitHelpPage(&g_helpWindow.history, visit, HelpViewScrollY(g_helpWindow.view));
   ShowCurrent();
 }
 
@@ -137,31 +139,32 @@ void Search() {
   HelpVisit visit;
   if (!HelpSearchVisit(LoadedDocument(), query, &visit)) return;
   Navigate(visit);
-  SetFocus(g_helpView.view);
+  SetFocus(g_helpWindow.view);
 }
 
-}  // namespace
-
-void FollowHelpLink(int link) {
-  if (link < 0 || link >= g_helpView.layout.linkCount || !g_helpWindow.loaded) return;
-  const HelpLink &l = g_helpView.layout.links[link];
-  Navigate(HelpLinkVisit(g_helpWindow.document, l.target, static_cast<std::size_t>(l.targetLength)));
-}
-
-void GoBackInHelpWindow() {
+void GoBack() {
   if (GoBackInHelp(&g_helpWindow.history)) ShowCurrent();
 }
 
-namespace {
+// What the reader asked of the view: a link's page or the page before.
+void OnViewNotice(const HelpViewNotice &notice) {
+  HelpWindowState &w = g_helpWindow;
+  if (notice.header.code == kHelpViewGoBack) GoBack();
+  if (notice.header.code != kHelpViewFollowLink || !w.loaded || notice.target == nullptr) return;
+  if (notice.targetLength < 0) return;
+  Navigate(HelpLinkVisit(w.document, notice.target, static_cast<std::size_t>(notice.targetLength)));
+}
 
 // ---- The window ----
+
+int Scale(int pixels) { return MulDiv(pixels, g_helpWindow.dpi, 96); }
 
 void LayOutChildren() {
   RECT client;
   GetClientRect(g_helpWindow.window, &client);
-  const int pad = ScaleForHelp(6);
-  const int height = ScaleForHelp(25);
-  const int buttonWidth = ScaleForHelp(84);
+  const int pad = Scale(6);
+  const int height = Scale(25);
+  const int buttonWidth = Scale(84);
   int x = pad;
   for (int i = 0; i < 3; ++i) {
     MoveWindow(g_helpWindow.buttons[i], x, pad, buttonWidth, height, TRUE);
@@ -169,21 +172,21 @@ void LayOutChildren() {
   }
   const int searchWidth = buttonWidth;
   int boxWidth = client.right - x - searchWidth - 2 * pad;
-  if (boxWidth < ScaleForHelp(60)) boxWidth = ScaleForHelp(60);
+  if (boxWidth < Scale(60)) boxWidth = Scale(60);
   MoveWindow(g_helpWindow.searchBox, x, pad, boxWidth, height, TRUE);
   MoveWindow(g_helpWindow.buttons[3], x + boxWidth + pad, pad, searchWidth, height, TRUE);
   const int top = height + 2 * pad;
-  MoveWindow(g_helpView.view, 0, top, client.right, client.bottom > top ? client.bottom - top : 0, TRUE);
+  MoveWindow(g_helpWindow.view, 0, top, client.right, client.bottom > top ? client.bottom - top : 0, TRUE);
 }
 
+// The view makes its fonts for the DPI; its prose font is the buttons' too.
 void ApplyDpi(int dpi) {
-  g_helpView.dpi = dpi;
-  MakeHelpFonts(g_helpWindow.window);
-  const WPARAM font = reinterpret_cast<WPARAM>(HelpUiFont());
+  g_helpWindow.dpi = dpi;
+  SendMessageA(g_helpWindow.view, kHelpViewSetDpi, static_cast<WPARAM>(dpi), 0);
+  const WPARAM font = static_cast<WPARAM>(SendMessageA(g_helpWindow.view, WM_GETFONT, 0, 0));
   for (HWND child : g_helpWindow.buttons) SendMessageA(child, WM_SETFONT, font, TRUE);
   SendMessageA(g_helpWindow.searchBox, WM_SETFONT, font, TRUE);
   LayOutChildren();
-  RelayoutHelpView(true);
 }
 
 HWND MakeChild(const char *windowClass, const char *text, DWORD style, DWORD exStyle, int id) {
@@ -209,9 +212,8 @@ bool MakeChildren() {
     if (w.buttons[i] == nullptr) return false;
   }
   w.backButton = w.buttons[2];
-  g_helpView.view =
-      MakeChild(kHelpViewClass, "", WS_TABSTOP | WS_VSCROLL | WS_HSCROLL, WS_EX_CLIENTEDGE, kView);
-  if (w.searchBox == nullptr || g_helpView.view == nullptr) return false;
+  w.view = MakeChild(kHelpViewClass, "", WS_TABSTOP | WS_VSCROLL | WS_HSCROLL, WS_EX_CLIENTEDGE, kView);
+  if (w.searchBox == nullptr || w.view == nullptr) return false;
   SendMessageA(w.searchBox, EM_LIMITTEXT, kTextSize - 1, 0);
   return true;
 }
@@ -231,26 +233,27 @@ LRESULT CALLBACK HelpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       // Moved to a screen of another density: the suggested size keeps the window's
       // apparent size; fonts and buttons follow.
       const RECT *r = reinterpret_cast<const RECT *>(lParam);
-      g_helpView.dpi = HIWORD(wParam);
+      g_helpWindow.dpi = HIWORD(wParam);
       SetWindowPos(window, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
       ApplyDpi(HIWORD(wParam));
       return 0;
     }
     case WM_SETFOCUS:
-      SetFocus(g_helpView.view);
+      SetFocus(g_helpWindow.view);
+      return 0;
+    case WM_NOTIFY:
+      if (reinterpret_cast<const NMHDR *>(lParam)->hwndFrom == g_helpWindow.view) {
+        OnViewNotice(*reinterpret_cast<const HelpViewNotice *>(lParam));
+      }
       return 0;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case kContentsButton: Navigate(HelpContentsVisit(LoadedDocument())); break;
         case kIndexButton: Navigate(HelpIndexVisit(LoadedDocument())); break;
-        case kBackButton: GoBackInHelpWindow(); break;
+        case kBackButton: GoBack(); break;
         case IDOK:
-          if (GetFocus() == g_helpView.view && g_helpView.focusedLink >= 0) {
-            FollowHelpLink(g_helpView.focusedLink);
-          } else {
-            Search();
-          }
+          if (GetFocus() != g_helpWindow.view || !FollowFocusedHelpLink(g_helpWindow.view)) Search();
           break;
         case IDCANCEL: DestroyWindow(window); break;
         default: break;
@@ -266,13 +269,11 @@ LRESULT CALLBACK HelpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     }
     case WM_NCDESTROY:
-      // The controls are gone by now: nothing of theirs uses the fonts or the page any more.
-      ClearPage();
-      DeleteHelpFonts();
+      // The controls are gone by now (the view with its fonts and layout): nothing uses the
+      // page's text any more.
+      ClearHelpPageText(&g_helpWindow.text);
       CloseHelpHistory(&g_helpWindow.history);
-      std::free(g_helpView.metrics);
-      g_helpView.metrics = nullptr;
-      g_helpWindow.window = g_helpView.view = g_helpWindow.searchBox = g_helpWindow.backButton = nullptr;
+      g_helpWindow.window = g_helpWindow.view = g_helpWindow.searchBox = g_helpWindow.backButton = nullptr;
       for (HWND &b : g_helpWindow.buttons) b = nullptr;
       return DefWindowProcA(window, message, wParam, lParam);
     default:
@@ -292,28 +293,16 @@ bool EnsureHelpWindow(HWND owner) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kHelpClass;
     RegisterClassA(&windowClass);
-    WNDCLASSA viewClass = {};
-    viewClass.lpfnWndProc = HelpViewProc;
-    viewClass.hInstance = instance;
-    viewClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    viewClass.lpszClassName = kHelpViewClass;
-    RegisterClassA(&viewClass);
   }
-  const bool opened = OpenHelpHistory(&g_helpWindow.history);
-  g_helpView.metrics = static_cast<HelpLayoutMetrics *>(std::calloc(1, sizeof(HelpLayoutMetrics)));
-  if (!opened || g_helpView.metrics == nullptr) {
-    CloseHelpHistory(&g_helpWindow.history);
-    std::free(g_helpView.metrics);
-    g_helpView.metrics = nullptr;
-    return false;
-  }
+  RegisterHelpViewClass(instance);
+  if (!OpenHelpHistory(&g_helpWindow.history)) return false;
   char title[kTextSize];
   LoadText(IDS_HELP_TITLE, title);
   // Owned by the clock, so that it stays above a clock that is always on top; sized for the
   // clock's screen the first time, then where the user last left it.
-  g_helpView.dpi = HelpWindowDpi(owner);
+  g_helpWindow.dpi = HelpWindowDpi(owner);
   HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kHelpClass, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                CW_USEDEFAULT, ScaleForHelp(640), ScaleForHelp(480), owner, nullptr, instance,
+                                CW_USEDEFAULT, Scale(640), Scale(480), owner, nullptr, instance,
                                 nullptr);
   // The placement is in the coordinates it was read in, so it comes back where it was
   // whatever the taskbar takes; a place no monitor shows any more is left to the system.
@@ -325,8 +314,6 @@ bool EnsureHelpWindow(HWND owner) {
   }
   if (window == nullptr) {  // WM_NCDESTROY has freed what was made for it, if it got that far
     CloseHelpHistory(&g_helpWindow.history);
-    std::free(g_helpView.metrics);
-    g_helpView.metrics = nullptr;
     g_helpWindow.window = nullptr;
   }
   return window != nullptr;
@@ -355,7 +342,7 @@ BOOL ShowHelp(HWND owner, const wchar_t *path, UINT command, ULONG_PTR data) {
   HWND window = g_helpWindow.window;
   if (!IsWindowVisible(window) || IsIconic(window)) ShowWindow(window, SW_SHOWNORMAL);
   SetForegroundWindow(window);
-  SetFocus(g_helpView.view);
+  SetFocus(g_helpWindow.view);
   return TRUE;
 }
 
@@ -366,7 +353,7 @@ bool HandleHelpWindowMessage(MSG *message) {
   if ((message->message == WM_SYSKEYDOWN && message->wParam == VK_LEFT) ||
       (message->message == WM_KEYDOWN && message->wParam == VK_BACK &&
        message->hwnd != g_helpWindow.searchBox)) {
-    GoBackInHelpWindow();
+    GoBack();
     return true;
   }
   if (IsDialogMessageA(g_helpWindow.window, message)) return true;
@@ -382,7 +369,7 @@ const char *ShownHelpTopic() {
   return HelpVisitTopicId(LoadedDocument(), CurrentHelpVisit(g_helpWindow.history));
 }
 
-HWND HelpTextView() { return g_helpView.view; }
-const HelpLayout *ShownHelpLayout() { return &g_helpView.layout; }
-const HelpLayoutMetrics *ShownHelpMetrics() { return g_helpView.metrics; }
-int FocusedHelpLink() { return g_helpView.focusedLink; }
+HWND HelpTextView() { return g_helpWindow.view; }
+const HelpLayout *ShownHelpLayout() { return HelpViewLayout(g_helpWindow.view); }
+const HelpLayoutMetrics *ShownHelpMetrics() { return HelpViewMetrics(g_helpWindow.view); }
+int FocusedHelpLink() { return HelpViewFocusedLink(g_helpWindow.view); }

@@ -1,4 +1,5 @@
-// Reading a city file whole and decoding it to ANSI text. Portable.
+// Reading a text file whole (the city file, the help file) and decoding a city file to ANSI
+// text. Portable.
 #include "location/file_text.h"
 
 #include <cstdint>

@@ -1,6 +1,7 @@
-// The bytes of a city file as the program's single-byte (ANSI) text, whatever form an editor
-// saved them in: ANSI, UTF-8 with or without its mark, UTF-16 with its mark. Portable: the
-// conversion to the ANSI code page goes through the platform hook.
+// A text file read whole (the city file and the help file), and the city file's bytes as the
+// program's single-byte (ANSI) text, whatever form an editor saved them in: ANSI, UTF-8 with
+// or without its mark, UTF-16 with its mark. Portable: the conversion to the ANSI code page
+// goes through the platform hook.
 #pragma once
 
 #include <cstddef>

@@ -38,8 +38,9 @@ extern MainWindowState g_main;
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Puts the shell's state, and the state it drives (chimes, clock face, city table), back to
-// how a new process starts.
+// Puts the shell's state, and the state it drives (chimes, the clock face and Night Colours,
+// the city table, where UT comes from, the end of the session), back to how a new process
+// starts.
 void ResetShellState();
 
 // Loads the product name and registers the window class (named after the product).

@@ -7,6 +7,7 @@
 
 #include "display/clock_face.h"
 #include "display/night_paint.h"
+#include "display/night_palette.h"
 #include "shell/main_window.h"
 
 namespace {

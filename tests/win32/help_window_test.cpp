@@ -10,6 +10,7 @@
 #include "help/help_layout.h"
 #include "help/help_probe.h"
 #include "help/help_text.h"
+#include "help/help_view.h"
 #include "help/help_window.h"
 #include "resources/resource_ids.h"
 #include "shell/main_window.h"
@@ -109,7 +110,7 @@ TEST_F(HelpWindow, IsOwnedByTheClockFollowsItsDpiAndOpensWhereItWasLeft) {
 
 TEST_F(HelpWindow, LinksBackIndexAndSearchReachTheRightTopics) {
   Open();
-  enum Action { kCommand, kClick, kButton, kKey, kAltKey, kSearch, kTabs };
+  enum Action { kCommand, kClick, kButton, kKey, kAltKey, kSearch, kTabs, kMouseBack };
   struct Step {
     Action action;
     int number;
@@ -131,7 +132,7 @@ TEST_F(HelpWindow, LinksBackIndexAndSearchReachTheRightTopics) {
       {kSearch, 0, "keys window", "(search)"},  // two words, one topic holds both
       {kClick, 0, "#1", "keys"},
       {kAltKey, VK_LEFT, "", "(search)"},
-      {kAltKey, VK_LEFT, "", "chimes"},
+      {kMouseBack, 0, "", "chimes"},            // the mouse's back button
       {kCommand, IDM_HELP_USING, "", "helponhelp"},
   };
   int n = 0;
@@ -156,6 +157,7 @@ TEST_F(HelpWindow, LinksBackIndexAndSearchReachTheRightTopics) {
         EXPECT_EQ(FocusedHelpLink(), s.number - 1);
         Key(View(), VK_RETURN);
         break;
+      case kMouseBack: SendMessageA(View(), WM_XBUTTONUP, MAKEWPARAM(0, XBUTTON1), 0); break;
     }
     EXPECT_STREQ(ShownHelpTopic(), s.topic);
   }
@@ -210,7 +212,7 @@ std::string LayoutText(const HelpLayout &l) {
 // The window measures its real fonts (the message font, proportional; a fixed-pitch one for
 // tables) and shows the page as the core lays it out for its view's width, again after every
 // change of width; how the core wraps is checked natively (help_test.cpp). What it shows
-// fits the view.
+// fits the view, and its words, as told to those who cannot see them, are the same at any width.
 TEST_F(HelpWindow, ShowsThePageLaidOutForItsViewWithTheRealFonts) {
   Open();
   ShowHelp(window_, g_main.helpPath, HELP_KEY, reinterpret_cast<ULONG_PTR>("beep"));
@@ -223,6 +225,11 @@ TEST_F(HelpWindow, ShowsThePageLaidOutForItsViewWithTheRealFonts) {
   const HelpTopic &chimes = document.topics[FindHelpTopicById(document, "chimes")];
   int lineCounts[2] = {};
   const int widths[2] = {300, 560};
+  const std::string words =
+      "One beep, or as many beeps as the hour.\n\x95 Single: one beep every hour, with a long explanation "
+      "that has to wrap at the width of the window whatever the font.";
+  const char *title = nullptr;
+  char text[512];
   for (int w = 0; w < 2; ++w) {
     SCOPED_TRACE(testing::Message() << "window width " << widths[w]);
     SetWindowPos(Help(), nullptr, 0, 0, widths[w], 400, SWP_NOMOVE | SWP_NOZORDER);
@@ -234,6 +241,9 @@ TEST_F(HelpWindow, ShowsThePageLaidOutForItsViewWithTheRealFonts) {
     ASSERT_TRUE(LayOutHelpPage(chimes.title, chimes.body, &document, m, client.right, &want));
     EXPECT_EQ(LayoutText(l), LayoutText(want));
     FreeHelpLayout(&want);
+    EXPECT_EQ(HelpViewPageText(View(), &title, text, sizeof text), words.size());
+    EXPECT_STREQ(title, "Hourly Chimes");
+    EXPECT_EQ(text, words);
     lineCounts[w] = l.lineCount;
     for (int i = 0; i < l.lineCount; ++i) {
       if (l.lines[i].runCount == 0) continue;
@@ -243,6 +253,8 @@ TEST_F(HelpWindow, ShowsThePageLaidOutForItsViewWithTheRealFonts) {
   }
   FreeHelpDocument(&document);
   EXPECT_GT(lineCounts[0], lineCounts[1]) << "the narrower window has more lines";
+  EXPECT_EQ(HelpViewPageText(View(), &title, text, 8), words.size()) << "the length it needs";
+  EXPECT_STREQ(text, "One bee");
 }
 
 TEST_F(HelpWindow, KeysTypedInItNeverReachTheClock) {

@@ -33,19 +33,19 @@ class StoredChoices : public ClockWindow {
  protected:
   // Every caption, mark and state that shows the choices, each against what is expected.
   void ExpectShown(const Shown &s, const std::string &row) {
-    EXPECT_EQ(g_main.timeKind, s.kind) << row;
+    EXPECT_EQ(ShownTimeKind(), s.kind) << row;
     EXPECT_EQ(Caption(), kCaptions[s.kind]) << row;
     EXPECT_EQ(GetChimeMode(), s.chime) << row;
     for (int k = 0; k < 5; ++k) {
-      EXPECT_EQ(Checked(g_main.mainMenu, static_cast<UINT>(IDM_TIME_BASE + k)), k == s.kind)
+      EXPECT_EQ(Checked(g_clock.mainMenu, static_cast<UINT>(IDM_TIME_BASE + k)), k == s.kind)
           << row << ", scale " << k;
     }
     for (int m = kChimeNone; m <= kChimeMultiple; ++m) {
-      EXPECT_EQ(Checked(g_main.mainMenu, static_cast<UINT>(IDM_CHIME_BASE + m)), m == s.chime)
+      EXPECT_EQ(Checked(g_clock.mainMenu, static_cast<UINT>(IDM_CHIME_BASE + m)), m == s.chime)
           << row << ", chime " << m;
     }
     // A bar shown again is the same menu, with its marks.
-    EXPECT_EQ(GetMenu(window_), s.menuHidden ? nullptr : g_main.mainMenu) << row;
+    EXPECT_EQ(GetMenu(window_), s.menuHidden ? nullptr : g_clock.mainMenu) << row;
     HMENU system = GetSystemMenu(window_, FALSE);
     EXPECT_EQ(Greyed(system, IDM_HIDE_MENU_BAR), s.menuHidden) << row;
     EXPECT_EQ(Greyed(system, IDM_SHOW_MENU_BAR), !s.menuHidden) << row;
@@ -79,7 +79,7 @@ TEST_F(StoredChoices, AreShownAtStartAndLeftAsStored) {
     }
     Open();
     ExpectShown(r.shown, row);
-    EXPECT_STREQ(g_main.location.name, "Washington") << row;
+    EXPECT_STREQ(g_clock.location.name, "Washington") << row;
     EXPECT_TRUE(g_fake.boxes.empty()) << row;
     // Nothing is written back at start: the posted commands find nothing changed.
     for (int i = 0; i < 4; ++i) {
@@ -142,7 +142,7 @@ TEST_F(StoredChoices, EachIsWrittenOnlyWhenItChanges) {
     EXPECT_EQ(StoredSetting(r.key), r.after) << row;
     ExpectShown(r.shown, row);
   }
-  EXPECT_EQ(g_main.mainMenu, menu);
+  EXPECT_EQ(g_clock.mainMenu, menu);
 }
 
 using MainWindowStart = ClockWindow;

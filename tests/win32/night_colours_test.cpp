@@ -31,7 +31,7 @@ TEST_F(NightFace, StartsAsStoredAndTheToggleIsCheckedAndStored) {
     if (c.stored != nullptr) WriteSetting("Night", c.stored);
     Open();
     EXPECT_EQ(NightColours(), c.on);
-    EXPECT_EQ(Checked(g_main.mainMenu, IDM_NIGHT_COLOURS), c.on);
+    EXPECT_EQ(Checked(g_clock.mainMenu, IDM_NIGHT_COLOURS), c.on);
     EXPECT_EQ(Checked(GetSystemMenu(window_, FALSE), IDM_NIGHT_COLOURS), c.on);
     DestroyWindow(window_);
     Pump();
@@ -41,12 +41,12 @@ TEST_F(NightFace, StartsAsStoredAndTheToggleIsCheckedAndStored) {
   Open();
   Command(IDM_NIGHT_COLOURS);  // from the Time menu
   EXPECT_TRUE(NightColours());
-  EXPECT_TRUE(Checked(g_main.mainMenu, IDM_NIGHT_COLOURS));
+  EXPECT_TRUE(Checked(g_clock.mainMenu, IDM_NIGHT_COLOURS));
   EXPECT_TRUE(Checked(GetSystemMenu(window_, FALSE), IDM_NIGHT_COLOURS));
   EXPECT_EQ(StoredSetting("Night"), "1");
   SysCommand(IDM_NIGHT_COLOURS);  // from the system menu, with the menu bar hidden
   EXPECT_FALSE(NightColours());
-  EXPECT_FALSE(Checked(g_main.mainMenu, IDM_NIGHT_COLOURS));
+  EXPECT_FALSE(Checked(g_clock.mainMenu, IDM_NIGHT_COLOURS));
   EXPECT_EQ(StoredSetting("Night"), "0");
   EXPECT_EQ(Caption(), "Orvane 2 (LMT)");
 }
@@ -60,7 +60,7 @@ std::vector<COLORREF> PaintedFace(HWND window, int width, int height) {
   RECT all = {0, 0, width, height};
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));  // neither colour
   SendMessageA(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  UpdateClockFace(dc, g_main.timeKind, g_main.location, 1);
+  UpdateClockFace(dc, ShownTimeKind(), g_clock.location, 1);
   std::vector<COLORREF> pixels = ReadPixels(dc, width, height);
   SelectObject(dc, old);
   DeleteObject(bitmap);
@@ -173,7 +173,7 @@ TEST_F(NightFace, EveryWindowIsRedOnBlackAtNightAndInTheSystemColoursByDay) {
     Command(IDM_HELP_KEYBOARD);
     Pump();
     std::vector<COLORREF> pixels = Shown(HelpWindowHandle());
-    ShowHelp(window_, g_main.helpPath, HELP_QUIT, 0);
+    ShowHelp(window_, g_clock.helpPath, HELP_QUIT, 0);
     return pixels;
   };
   struct Row {
@@ -186,7 +186,7 @@ TEST_F(NightFace, EveryWindowIsRedOnBlackAtNightAndInTheSystemColoursByDay) {
       {"menus", [&] {
          std::vector<COLORREF> pixels;
          menuTexts.clear();
-         DrawMenuItems(window_, g_main.mainMenu, &pixels, &menuTexts);
+         DrawMenuItems(window_, g_clock.mainMenu, &pixels, &menuTexts);
          DrawMenuItems(window_, GetSystemMenu(window_, FALSE), &pixels, &menuTexts);
          return pixels;
        }, COLOR_MENU, -1},

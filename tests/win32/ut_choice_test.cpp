@@ -26,7 +26,7 @@ TEST_F(UtFromWindows, StartsAsStoredAndTheToggleIsCheckedAndStored) {
     if (c.stored != nullptr) WriteSetting("UTFromWindows", c.stored);
     Open();
     EXPECT_EQ(UniversalTimeFromComputer(), c.on);
-    EXPECT_EQ(Checked(g_main.mainMenu, IDM_UT_FROM_WINDOWS), c.on);
+    EXPECT_EQ(Checked(g_clock.mainMenu, IDM_UT_FROM_WINDOWS), c.on);
     EXPECT_EQ(Checked(GetSystemMenu(window_, FALSE), IDM_UT_FROM_WINDOWS), c.on);
     DestroyWindow(window_);
     Pump();
@@ -36,12 +36,12 @@ TEST_F(UtFromWindows, StartsAsStoredAndTheToggleIsCheckedAndStored) {
   Open();
   Command(IDM_UT_FROM_WINDOWS);  // the Time menu
   EXPECT_TRUE(UniversalTimeFromComputer());
-  EXPECT_TRUE(Checked(g_main.mainMenu, IDM_UT_FROM_WINDOWS));
+  EXPECT_TRUE(Checked(g_clock.mainMenu, IDM_UT_FROM_WINDOWS));
   EXPECT_TRUE(Checked(GetSystemMenu(window_, FALSE), IDM_UT_FROM_WINDOWS));
   EXPECT_EQ(StoredSetting("UTFromWindows"), "1");
   SysCommand(IDM_UT_FROM_WINDOWS);  // the system menu
   EXPECT_FALSE(UniversalTimeFromComputer());
-  EXPECT_FALSE(Checked(g_main.mainMenu, IDM_UT_FROM_WINDOWS));
+  EXPECT_FALSE(Checked(g_clock.mainMenu, IDM_UT_FROM_WINDOWS));
   EXPECT_FALSE(Checked(GetSystemMenu(window_, FALSE), IDM_UT_FROM_WINDOWS));
   EXPECT_EQ(StoredSetting("UTFromWindows"), "0");
   // Minimised, the caption shows the new UT at once: Washington's 17:30, the computer's 19:30.
@@ -99,7 +99,7 @@ TEST_F(UtFromWindows, AskedAtStartAndAfterSetLocationOnlyWhileTheyDisagree) {
                                       "clock says UT is 19:30."),
             std::string::npos)
       << g_fake.boxes[2].text;
-  EXPECT_TRUE(Checked(g_main.mainMenu, IDM_UT_FROM_WINDOWS));
+  EXPECT_TRUE(Checked(g_clock.mainMenu, IDM_UT_FROM_WINDOWS));
   EXPECT_EQ(StoredSetting("UTFromWindows"), "1");
 }
 

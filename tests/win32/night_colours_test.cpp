@@ -1,6 +1,6 @@
-// Night Colours: the setting that decides them at start, the toggle with its check marks,
-// the face painted dark red on black (its key is checked with the other accelerators), and
-// every other window of the clock read back from the screen.
+// Night Colours: the face painted dark red on black (the stored choice and its marks are rows
+// of StoredChoices.*, its key is checked with the other accelerators), and every other window
+// of the clock read back from the screen.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -13,43 +13,10 @@
 #include "help/help_window.h"
 #include "resources/resource_ids.h"
 #include "shell/main_window.h"
-#include "support/settings.h"
-#include "support/settings_probe.h"
 
 namespace {
 
 using NightFace = ClockWindow;
-
-TEST_F(NightFace, StartsAsStoredAndTheToggleIsCheckedAndStored) {
-  struct Case {
-    const char *stored;  // null: absent
-    bool on;
-  } cases[] = {{nullptr, false}, {"1", true}, {"0", false}, {"2", false}, {"on", false}, {"01", true}};
-  for (const Case &c : cases) {
-    SCOPED_TRACE(c.stored != nullptr ? c.stored : "(absent)");
-    DeleteAllSettings();
-    if (c.stored != nullptr) WriteSetting("Night", c.stored);
-    Open();
-    EXPECT_EQ(NightColours(), c.on);
-    EXPECT_EQ(Checked(g_clock.mainMenu, IDM_NIGHT_COLOURS), c.on);
-    EXPECT_EQ(Checked(GetSystemMenu(window_, FALSE), IDM_NIGHT_COLOURS), c.on);
-    DestroyWindow(window_);
-    Pump();
-    ResetShellState();
-  }
-  DeleteAllSettings();
-  Open();
-  Command(IDM_NIGHT_COLOURS);  // from the Time menu
-  EXPECT_TRUE(NightColours());
-  EXPECT_TRUE(Checked(g_clock.mainMenu, IDM_NIGHT_COLOURS));
-  EXPECT_TRUE(Checked(GetSystemMenu(window_, FALSE), IDM_NIGHT_COLOURS));
-  EXPECT_EQ(StoredSetting("Night"), "1");
-  SysCommand(IDM_NIGHT_COLOURS);  // from the system menu, with the menu bar hidden
-  EXPECT_FALSE(NightColours());
-  EXPECT_FALSE(Checked(g_clock.mainMenu, IDM_NIGHT_COLOURS));
-  EXPECT_EQ(StoredSetting("Night"), "0");
-  EXPECT_EQ(Caption(), "Orvane 2 (LMT)");
-}
 
 // The face as the window paints it (erase, then the update), read back pixel by pixel.
 std::vector<COLORREF> PaintedFace(HWND window, int width, int height) {

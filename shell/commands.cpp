@@ -24,7 +24,8 @@ void OpenHelp(HWND window, UINT command, ULONG_PTR data) {
 }
 
 void ShowAbout(HWND window) {
-  const INT_PTR result = DialogBoxParamA(g_clock.instance, "DIAL_ABOUT", window, AboutDialogProc, 0);
+  const INT_PTR result =
+      DialogBoxParamA(g_clock.instance, "DIAL_ABOUT", window, AboutDialogProc, 0);
   FAIL_IF(result == -1, IDS_CANNOT_CREATE_DIALOG);
 }
 

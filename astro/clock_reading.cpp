@@ -1,8 +1,11 @@
-// The clock reading of every TimeKind, with the daylight-saving window cached per year.
-// Portable: the local clock comes through the platform hook.
+// The clock reading of every TimeKind, with the daylight-saving window cached per year, and
+// the city's UT checked against the computer's. Portable: the clocks come through the hooks.
 #include "astro/clock_reading.h"
 
 #include "astro/clock_reading_probe.h"
+
+#include <cmath>
+
 #include "astro/julian.h"
 #include "astro/sidereal.h"
 #include "astro/universal_time.h"
@@ -14,6 +17,14 @@ namespace {
 double g_dstStart = -1.0;
 double g_dstEnd = -1.0;
 int g_dstYear = -1;
+
+double HoursOfDay(double jd) {
+  double d = 0.0;
+  int m = 0;
+  int y = 0;
+  DateFromJulianDay(jd, &d, &m, &y);
+  return FractionalPart(d) * 24.0;
+}
 
 }  // namespace
 
@@ -78,6 +89,17 @@ double ReadClock(int kind, const Location &location) {
       return kind == kLst ? LocalSiderealTime(gst, location) : gst;
     }
   }
+}
+
+bool CityDisagreesWithComputer(const Location &location, double *cityUt, double *computerUt) {
+  const double jdLocal = LocalClockJulianDay();
+  const double jdCity = jdLocal - CityZoneAt(location, jdLocal) * (1.0 / 24.0);
+  const double jdComputer = ComputerUniversalJulianDay();
+  *cityUt = HoursOfDay(jdCity);
+  *computerUt = HoursOfDay(jdComputer);
+  // Whole seconds apart; the Julian days carry a little noise below that.
+  const double seconds = std::round((jdCity - jdComputer) * 86400.0);
+  return std::fabs(seconds) >= 60.0;
 }
 
 int DaylightSavingCacheYear() { return g_dstYear; }

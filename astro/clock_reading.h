@@ -26,3 +26,8 @@ double ReadClock(int kind, const Location &location);
 // The zone that takes the local clock to UT at this Location now, by the city's own rules:
 // its standard zone plus the daylight-saving hour its code gives (jdLocal: the local clock).
 double CityZoneAt(const Location &location, double jdLocal);
+
+// The city's UT now (the local clock less its zone and daylight saving) against the
+// computer's UTC: true when they differ by a minute or more. Both readings, as hours of the
+// day, go to the two outputs.
+bool CityDisagreesWithComputer(const Location &location, double *cityUt, double *computerUt);

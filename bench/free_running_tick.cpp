@@ -2,7 +2,7 @@
 // timer, armed once and never re-armed. Win32. Linked in place of shell/tick_arming.cpp only
 // in the comparison build that the tick benchmark sets beside the real clock.
 #include "resources/resource_ids.h"
-#include "shell/clock_timer.h"
+#include "support/clock_timer.h"
 #include "shell/tick_arming.h"
 #include "support/errors.h"
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "astro/clock_reading.h"
 #include "astro/universal_time.h"
 #include "display/clock_text.h"
 #include "location/city_table.h"

@@ -7,84 +7,44 @@
 #include "display/chimes.h"
 #include "display/clock_face.h"
 #include "display/intl.h"
+#include "display/ut_question.h"
 #include "help/help_window.h"
 #include "location/city_database.h"
 #include "location/city_table.h"
 #include "resources/resource_ids.h"
+#include "shell/choices.h"
 #include "shell/clock_access.h"
-#include "shell/clock_timer.h"
 #include "shell/commands.h"
 #include "shell/night_menus.h"
 #include "shell/session_end.h"
 #include "shell/tick_arming.h"
 #include "shell/ut_choice.h"
 #include "shell/window_place.h"
+#include "support/clock_timer.h"
 #include "support/errors.h"
 #include "support/settings.h"
 #include "support/win32_hooks.h"
 
-MainWindowState g_main = {};
-
 namespace {
 
-void AppendSystemMenuItems(HWND window) {
-  HMENU menu = GetSystemMenu(window, FALSE);
-  g_main.systemMenu = menu;
-  char text[kTextSize];
-  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-  LoadText(IDS_HIDE_MENU_BAR, text);
-  AppendMenuA(menu, MF_STRING, IDM_HIDE_MENU_BAR, text);
-  LoadText(IDS_SHOW_MENU_BAR, text);
-  AppendMenuA(menu, MF_STRING, IDM_SHOW_MENU_BAR, text);
-  EnableMenuItem(menu, IDM_SHOW_MENU_BAR, MF_BYCOMMAND | MF_GRAYED);
-  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-  LoadText(IDS_ALWAYS_ON_TOP, text);
-  AppendMenuA(menu, MF_STRING, IDM_ALWAYS_ON_TOP, text);
-  // Also here, so that it can be had with the menu bar hidden.
-  LoadText(IDS_NIGHT_COLOURS, text);
-  AppendMenuA(menu, MF_STRING, IDM_NIGHT_COLOURS, text);
-  LoadText(IDS_UT_FROM_WINDOWS, text);
-  AppendMenuA(menu, MF_STRING, IDM_UT_FROM_WINDOWS, text);
-}
-
 LRESULT OnCreate(HWND window, const CREATESTRUCTA *create) {
-  g_main.instance = create->hInstance;
-  AppendSystemMenuItems(window);
+  g_clock.instance = create->hInstance;
+  g_clock.mainMenu = GetMenu(window);
+  g_clock.systemMenu = GetSystemMenu(window, FALSE);
+  AppendChoicesToSystemMenu(g_clock.systemMenu);
+  ShowChoiceMarks();
 
   // The saved choices are applied by the same commands the user gives; posted, they run
-  // once the window is shown and the loop is running.
-  LoadText(IDS_KEY_TIME, g_main.keyTime);
-  const int kind = ReadSettingInt(g_main.keyTime, 0);
-  if (kind >= 0 && kind < kTimeKindCount) g_main.timeKind = kind;
-  PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(IDM_TIME_BASE + g_main.timeKind), 0);
-
-  LoadText(IDS_KEY_MENUS, g_main.keyMenus);
-  if (ReadSettingInt(g_main.keyMenus, 0) == 1) {
-    PostMessageA(window, WM_SYSCOMMAND, IDM_HIDE_MENU_BAR, 0);
-  }
-
-  LoadText(IDS_KEY_SOUND, g_main.keySound);
-  const int mode = ReadSettingInt(g_main.keySound, kChimeMultiple);
-  if (mode >= kChimeNone && mode <= kChimeMultiple) SetChimeMode(mode);
-  PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(IDM_CHIME_BASE + GetChimeMode()), 0);
-
-  LoadText(IDS_KEY_ON_TOP, g_main.keyOnTop);
-  if (ReadSettingInt(g_main.keyOnTop, 0) != 0) {
-    PostMessageA(window, WM_SYSCOMMAND, IDM_ALWAYS_ON_TOP, 0);
-  }
-
-  char nightKey[kTextSize];
-  LoadText(IDS_KEY_NIGHT, nightKey);
-  if (ReadSettingInt(nightKey, 0) == 1) {  // anything but 1 leaves it off
-    PostMessageA(window, WM_COMMAND, IDM_NIGHT_COLOURS, 0);
-  }
-  ApplySavedUtChoice(window);
+  // once the window is shown and the loop is running, and the check after them finds the
+  // saved source of UT in force.
+  ApplySavedChoices(window);
+  PostMessageA(window, kCheckUniversalTimeMessage, 0, 0);
 
   char helpName[kTextSize];
   LoadText(IDS_HELP_FILE, helpName);
-  BuildProgramPath(helpName, g_main.helpPath);
+  BuildProgramPath(helpName, g_clock.helpPath);
 
-  LoadCityDatabase(&g_main.location);
+  LoadCityDatabase(&g_clock.location);
 
   ArmNextTick(window);
   RefreshIntlSettings();
@@ -95,7 +55,7 @@ void PaintClock(HWND window) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
   FAIL_IF(dc == nullptr, IDS_GDI_ERROR);
-  UpdateClockFace(dc, g_main.timeKind, g_main.location, 1);
+  UpdateClockFace(dc, ShownTimeKind(), g_clock.location, 1);
   EndPaint(window, &paint);
 }
 
@@ -105,7 +65,7 @@ void TickClock(HWND window) {
   ArmNextTick(window);
   HDC dc = GetDC(window);
   FAIL_IF(dc == nullptr, IDS_GDI_ERROR);
-  UpdateClockFace(dc, g_main.timeKind, g_main.location, 0);
+  UpdateClockFace(dc, ShownTimeKind(), g_clock.location, 0);
   FAIL_IF(ReleaseDC(window, dc) == 0, IDS_GDI_ERROR);
   SoundPendingChime();
 }
@@ -117,10 +77,10 @@ void StoreWindowGeometry(HWND window) {
   bool maximised = false;
   if (!NormalScreenPlace(window, &r, &maximised)) GetWindowRect(window, &r);
   StoreMaximised(maximised);
-  WriteSettingInt(g_main.keyX, r.left);
-  WriteSettingInt(g_main.keyY, r.top);
-  WriteSettingInt(g_main.keyWidth, r.right - r.left);
-  WriteSettingInt(g_main.keyHeight, r.bottom - r.top);
+  WriteSettingInt(g_clock.keyX, r.left);
+  WriteSettingInt(g_clock.keyY, r.top);
+  WriteSettingInt(g_clock.keyWidth, r.right - r.left);
+  WriteSettingInt(g_clock.keyHeight, r.bottom - r.top);
 }
 
 // Runs when a close begins (WM_CLOSE, or the session ending) and again on WM_DESTROY; each
@@ -128,11 +88,11 @@ void StoreWindowGeometry(HWND window) {
 void ShutDown(HWND window) {
   ReleaseClockFont();
   KillTimer(window, kClockTimerId);
-  if (g_main.mainMenu != nullptr && g_main.menuBarHidden != 0) {
-    DestroyMenu(g_main.mainMenu);  // detached, so the window would not destroy it
-    g_main.mainMenu = nullptr;
+  if (g_clock.mainMenu != nullptr && g_clock.choice[kChoiceMenuBarHidden] != 0) {
+    DestroyMenu(g_clock.mainMenu);  // detached, so the window would not destroy it
+    g_clock.mainMenu = nullptr;
   }
-  FAIL_IF(!ShowHelp(window, g_main.helpPath, HELP_QUIT, 0), IDS_HELP_ERROR);
+  FAIL_IF(!ShowHelp(window, g_clock.helpPath, HELP_QUIT, 0), IDS_HELP_ERROR);
   ReleaseCityTable();
   PostQuitMessage(0);
 }
@@ -140,16 +100,17 @@ void ShutDown(HWND window) {
 }  // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  g_main.window = window;
-  SetMainWindowHandle(window);
-  if (g_main.mainMenu == nullptr) g_main.mainMenu = GetMenu(window);
   if (LRESULT night = 0; NightMenuMessage(window, message, wParam, lParam, &night)) return night;
 
   switch (message) {
+    case WM_NCCREATE:
+      // The one handle of the main window, set before anything of its creation needs it.
+      SetMainWindowHandle(window);
+      return DefWindowProcA(window, message, wParam, lParam);
     case WM_CREATE:
       return OnCreate(window, reinterpret_cast<const CREATESTRUCTA *>(lParam));
     case WM_SIZE:
-      if (!IsIconic(window)) SetNormalCaption(g_main.timeKind, g_main.productName);
+      if (!IsIconic(window)) SetNormalCaption(ShownTimeKind(), g_clock.productName);
       ReleaseClockFont();  // the next update makes a font for the new size
       return 0;
     case WM_PAINT:
@@ -209,26 +170,24 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 void ResetShellState() {
-  const HINSTANCE instance = g_main.instance;
+  const HINSTANCE instance = g_clock.instance;
   char productName[kTextSize];
-  std::memcpy(productName, g_main.productName, sizeof productName);
-  g_main = MainWindowState{};
-  g_main.instance = instance;
-  std::memcpy(g_main.productName, productName, sizeof productName);
-  g_main.lastTimeCommand = IDM_TIME_BASE;
-  g_main.lastChimeCommand = IDM_CHIME_MULTIPLE;
-  SetChimeMode(kChimeMultiple);
+  std::memcpy(productName, g_clock.productName, sizeof productName);
+  g_clock = ClockState{};
+  g_clock.instance = instance;
+  std::memcpy(g_clock.productName, productName, sizeof productName);
   SetPendingChimeCount(0);
   ResetClockFace();
+  ResetChoices();
   ResetCityTable();
-  ResetUtChoice();
+  ForgetDeclinedCities();
   ResetSessionEnd();
   SetMainWindowHandle(nullptr);
 }
 
 void RegisterMainWindowClass(HINSTANCE instance) {
-  g_main.instance = instance;
-  LoadText(IDS_PRODUCT_NAME, g_main.productName);
+  g_clock.instance = instance;
+  LoadText(IDS_PRODUCT_NAME, g_clock.productName);
   WNDCLASSA windowClass = {};
   windowClass.style = CS_HREDRAW | CS_VREDRAW;
   windowClass.lpfnWndProc = MainWindowProc;
@@ -237,19 +196,19 @@ void RegisterMainWindowClass(HINSTANCE instance) {
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszMenuName = "MENUS";
-  windowClass.lpszClassName = g_main.productName;
+  windowClass.lpszClassName = g_clock.productName;
   RegisterClassA(&windowClass);  // a missing class shows up as the creation failing
 }
 
 void ReadWindowGeometry(int *x, int *y, int *width, int *height) {
-  LoadText(IDS_KEY_WIDTH, g_main.keyWidth);
-  LoadText(IDS_KEY_HEIGHT, g_main.keyHeight);
-  LoadText(IDS_KEY_X, g_main.keyX);
-  LoadText(IDS_KEY_Y, g_main.keyY);
-  *width = ReadSettingInt(g_main.keyWidth, CW_USEDEFAULT);
-  *height = ReadSettingInt(g_main.keyHeight, CW_USEDEFAULT);
-  *x = ReadSettingInt(g_main.keyX, CW_USEDEFAULT);
-  *y = ReadSettingInt(g_main.keyY, CW_USEDEFAULT);
+  LoadText(IDS_KEY_WIDTH, g_clock.keyWidth);
+  LoadText(IDS_KEY_HEIGHT, g_clock.keyHeight);
+  LoadText(IDS_KEY_X, g_clock.keyX);
+  LoadText(IDS_KEY_Y, g_clock.keyY);
+  *width = ReadSettingInt(g_clock.keyWidth, CW_USEDEFAULT);
+  *height = ReadSettingInt(g_clock.keyHeight, CW_USEDEFAULT);
+  *x = ReadSettingInt(g_clock.keyX, CW_USEDEFAULT);
+  *y = ReadSettingInt(g_clock.keyY, CW_USEDEFAULT);
 
   // A size the system would not let the user make leaves a window that cannot be used.
   if (*width != CW_USEDEFAULT && *width < GetSystemMetrics(SM_CXMINTRACK)) *width = CW_USEDEFAULT;
@@ -270,19 +229,18 @@ void ReadWindowGeometry(int *x, int *y, int *width, int *height) {
 }
 
 HWND CreateMainWindow(int x, int y, int width, int height) {
-  HWND window = CreateWindowExA(0, g_main.productName, g_main.productName, WS_OVERLAPPEDWINDOW,
-                                x, y, width, height, nullptr, nullptr, g_main.instance, nullptr);
+  HWND window = CreateWindowExA(0, g_clock.productName, g_clock.productName, WS_OVERLAPPEDWINDOW,
+                                x, y, width, height, nullptr, nullptr, g_clock.instance, nullptr);
   FAIL_IF(window == nullptr, IDS_WINDOW_ERROR);
-  g_main.window = window;
-  SetMainWindowHandle(window);
   return window;
 }
 
 void DispatchClockMessage(HACCEL accelerators, MSG *message) {
   // Keys typed in the help window are its own: the clock's accelerators never see them.
   if (HandleHelpWindowMessage(message)) return;
-  if (accelerators != nullptr && g_main.window != nullptr &&
-      TranslateAcceleratorA(g_main.window, accelerators, message)) {
+  HWND window = MainWindowHandle();
+  if (accelerators != nullptr && window != nullptr &&
+      TranslateAcceleratorA(window, accelerators, message)) {
     return;
   }
   TranslateMessage(message);

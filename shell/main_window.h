@@ -1,46 +1,16 @@
-// The main window: the shell's state, the window procedure, the class, start-up and the
-// message loop. Win32.
+// The main window: the window procedure, the class, start-up and the message loop; the
+// program's state is `g_clock` (shell/clock_state.h). Win32.
 #pragma once
 
 #include <windows.h>
 
-#include "location/location.h"
-#include "support/hooks.h"
-#include "support/program_files.h"
-
-// The program-wide state of the shell; one main window per process.
-struct MainWindowState {
-  HINSTANCE instance;
-  char productName[kTextSize];
-  HWND window;
-  HMENU mainMenu;    // kept while the menu bar is detached
-  HMENU systemMenu;
-  // Setting key names, loaded once.
-  char keyWidth[kTextSize];
-  char keyHeight[kTextSize];
-  char keyX[kTextSize];
-  char keyY[kTextSize];
-  char keyTime[kTextSize];
-  char keyMenus[kTextSize];
-  char keySound[kTextSize];
-  char keyOnTop[kTextSize];
-  int timeKind;
-  Location location;  // the current Location, which every tick reads
-  wchar_t helpPath[kPathSize];
-  // Command state.
-  WORD lastTimeCommand;   // the Time item that carries the check mark
-  WORD lastChimeCommand;  // the Chimes item that carries the check mark
-  int menuBarHidden;
-  int alwaysOnTop;
-};
-
-extern MainWindowState g_main;
+#include "shell/clock_state.h"
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Puts the shell's state, and the state it drives (chimes, the clock face and Night Colours,
-// the city table, where UT comes from, the end of the session), back to how a new process
-// starts.
+// Puts the program's state, and the state it drives (chimes, the clock face and Night
+// Colours, the city table, the saved choices, the end of the session), back to how a new
+// process starts.
 void ResetShellState();
 
 // Loads the product name and registers the window class (named after the product).

@@ -8,7 +8,7 @@
 #include "display/clock_face.h"
 #include "display/night_paint.h"
 #include "display/night_palette.h"
-#include "shell/main_window.h"
+#include "shell/clock_state.h"
 
 namespace {
 
@@ -172,10 +172,10 @@ void Draw(const NightItem &item, const DRAWITEMSTRUCT *d) {
 void DarkenRestOfMenuBar(HWND window) {
   MENUBARINFO bar = {};
   bar.cbSize = sizeof bar;
-  const int count = g_main.mainMenu != nullptr ? GetMenuItemCount(g_main.mainMenu) : 0;
+  const int count = g_clock.mainMenu != nullptr ? GetMenuItemCount(g_clock.mainMenu) : 0;
   RECT last;
   if (GetMenu(window) == nullptr || count <= 0 || !GetMenuBarInfo(window, OBJID_MENU, 0, &bar) ||
-      !GetMenuItemRect(window, g_main.mainMenu, static_cast<UINT>(count - 1), &last)) {
+      !GetMenuItemRect(window, g_clock.mainMenu, static_cast<UINT>(count - 1), &last)) {
     return;
   }
   RECT frame;
@@ -202,7 +202,7 @@ void ShowNightColours(HWND window) {
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     g_menuFont = CreateFontIndirectA(&metrics.lfMenuFont);
   }
-  HMENU menus[2] = {g_main.mainMenu, GetSystemMenu(window, FALSE)};
+  HMENU menus[2] = {g_clock.mainMenu, GetSystemMenu(window, FALSE)};
   for (int i = 0; i < 2; ++i) {
     if (menus[i] == nullptr) continue;
     ConvertMenu(menus[i], i == 0, on);

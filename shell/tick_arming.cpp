@@ -3,7 +3,7 @@
 #include "shell/tick_arming.h"
 
 #include "resources/resource_ids.h"
-#include "shell/clock_timer.h"
+#include "support/clock_timer.h"
 #include "shell/tick_timing.h"
 #include "support/errors.h"
 

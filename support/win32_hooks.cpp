@@ -3,7 +3,7 @@
 // ExitProcess, global memory, the ANSI code page. Win32.
 #include "support/win32_hooks.h"
 
-#include "shell/clock_timer.h"
+#include "support/clock_timer.h"
 #include "support/hooks.h"
 
 namespace {

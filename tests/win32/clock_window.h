@@ -9,7 +9,7 @@
 #include <string>
 
 #include "../core/fake_platform.h"
-#include "shell/clock_timer.h"
+#include "support/clock_timer.h"
 #include "win32_test_support.h"
 
 class ClockWindow : public testing::Test {

@@ -220,11 +220,11 @@ TEST_F(SetLocation, OkStoresTheCityAndMakesItCurrentWithoutWritingTheFile) {
   EXPECT_EQ(CityTableChanged(), 1);
   EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kCities);
   EXPECT_STREQ(CurrentCityName(), "Quito");
-  EXPECT_STREQ(g_main.location.name, "Quito");
-  EXPECT_EQ(g_main.location.longitude, 78.5);
-  EXPECT_EQ(g_main.location.hemisphere, kWest);
-  EXPECT_EQ(g_main.location.zone, -5.0);
-  EXPECT_EQ(g_main.location.dst, 0);
+  EXPECT_STREQ(g_clock.location.name, "Quito");
+  EXPECT_EQ(g_clock.location.longitude, 78.5);
+  EXPECT_EQ(g_clock.location.hemisphere, kWest);
+  EXPECT_EQ(g_clock.location.zone, -5.0);
+  EXPECT_EQ(g_clock.location.dst, 0);
   // The next tick shows the time for the new place.
   Command(IDM_UT);
   SetFakeClock(1999, 7, 1, 12, 0, 0);
@@ -272,7 +272,7 @@ TEST_F(SetLocation, SaveWritesTheFileAndClearsTheMark) {
 
 TEST_F(SetLocation, CancelChangesNothing) {
   Open();
-  const Location before = g_main.location;
+  const Location before = g_clock.location;
   WithDialog(IDM_SET_LOCATION, [](HWND d) {
     SetField(d, IDC_DEGREES, "5");
     SetField(d, IDC_ZONE, "3");
@@ -280,10 +280,10 @@ TEST_F(SetLocation, CancelChangesNothing) {
     Click(d, IDCANCEL);
   });
   EXPECT_EQ(CityTableChanged(), 0);
-  EXPECT_EQ(g_main.location.longitude, before.longitude);
-  EXPECT_EQ(g_main.location.zone, before.zone);
-  EXPECT_EQ(g_main.location.hemisphere, before.hemisphere);
-  EXPECT_EQ(g_main.location.dst, before.dst);
+  EXPECT_EQ(g_clock.location.longitude, before.longitude);
+  EXPECT_EQ(g_clock.location.zone, before.zone);
+  EXPECT_EQ(g_clock.location.hemisphere, before.hemisphere);
+  EXPECT_EQ(g_clock.location.dst, before.dst);
   EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kCities);
 }
 
@@ -296,7 +296,7 @@ TEST_F(SetLocation, DaylightSavingAsInWindowsIsTheOtherChoice) {
   const auto us = std::make_pair(true, false), windows = std::make_pair(false, true),
              neither = std::make_pair(false, false);
   Open();
-  const Location before = g_main.location;
+  const Location before = g_clock.location;
   WithDialog(IDM_SET_LOCATION, [&](HWND d) {
     ChooseListItem(d, "Paris");
     EXPECT_EQ(ticks(d), windows);
@@ -317,7 +317,7 @@ TEST_F(SetLocation, DaylightSavingAsInWindowsIsTheOtherChoice) {
     Click(d, IDCANCEL);
   });
   EXPECT_EQ(CityTableChanged(), 0);
-  EXPECT_EQ(g_main.location.dst, before.dst);
+  EXPECT_EQ(g_clock.location.dst, before.dst);
   EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), kCities);
 
   WithDialog(IDM_SET_LOCATION, [](HWND d) {
@@ -327,7 +327,7 @@ TEST_F(SetLocation, DaylightSavingAsInWindowsIsTheOtherChoice) {
   });
   EXPECT_NE(ReadFileBeside("ZORKEL.DAT").find("Kolkata             | 88|22| 0|E|5.50|2\r\n"),
             std::string::npos);
-  EXPECT_EQ(g_main.location.dst, kComputerDaylightSaving);
+  EXPECT_EQ(g_clock.location.dst, kComputerDaylightSaving);
 
   WithDialog(IDM_SET_LOCATION, [](HWND d) {
     ChooseListItem(d, "Denver");
@@ -353,7 +353,7 @@ TEST_F(SetLocation, NorthAndSouthStayThroughOkAndTheButtonsChangeThem) {
     EXPECT_FALSE(IsChecked(d, IDC_WEST));
     Click(d, IDOK);
   });
-  EXPECT_EQ(g_main.location.hemisphere, kEast);
+  EXPECT_EQ(g_clock.location.hemisphere, kEast);
 }
 
 TEST_F(SetLocation, ZoneTextInTheUsersPunctuation) {
@@ -379,7 +379,7 @@ TEST_F(SetLocation, ZoneTextInTheUsersPunctuation) {
       SetField(d, IDC_ZONE, c.typed);
       Click(d, IDOK);
     });
-    EXPECT_EQ(g_main.location.zone, c.stored) << c.typed;
+    EXPECT_EQ(g_clock.location.zone, c.stored) << c.typed;
     WithDialog(IDM_SET_LOCATION, [&c](HWND d) {
       EXPECT_EQ(FieldText(d, IDC_ZONE), c.shown) << c.typed;
       Click(d, IDCANCEL);
@@ -394,7 +394,7 @@ TEST_F(SetLocation, TheShippedCityListIsOfferedWhole) {
   ASSERT_TRUE(ReadShippedFile("ZORKEL.DAT", &bytes));
   WriteFileBeside("ZORKEL.DAT", bytes);
   Open();
-  EXPECT_STREQ(g_main.location.name, "London");
+  EXPECT_STREQ(g_clock.location.name, "London");
   const int rows = CityCount();
   EXPECT_GE(rows, 300);
   WithDialog(IDM_SET_LOCATION, [rows](HWND d) {
@@ -515,7 +515,7 @@ TEST_F(HelpCommands, OpenTheRightTopicsAndQuitClosesTheWindow) {
     EXPECT_STREQ(ShownHelpTopic(), c.topic);
   }
   EXPECT_TRUE(g_fake.boxes.empty());
-  EXPECT_TRUE(ShowHelp(window_, g_main.helpPath, HELP_QUIT, 0));
+  EXPECT_TRUE(ShowHelp(window_, g_clock.helpPath, HELP_QUIT, 0));
   EXPECT_EQ(HelpWindowHandle(), nullptr);
   PressKey(VK_F1);  // F1 is the index
   EXPECT_STREQ(ShownHelpTopic(), "(index)");

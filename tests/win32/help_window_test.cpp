@@ -36,7 +36,7 @@ class HelpWindow : public ClockWindow {
     WriteFileBeside("ZORKEL.HLP", kHelpFile);
   }
   void TearDown() override {
-    ShowHelp(window_, g_main.helpPath, HELP_QUIT, 0);
+    ShowHelp(window_, g_clock.helpPath, HELP_QUIT, 0);
     DeleteBeside("ZORKEL.HLP");
     ClockWindow::TearDown();
   }
@@ -215,7 +215,7 @@ std::string LayoutText(const HelpLayout &l) {
 // fits the view, and its words, as told to those who cannot see them, are the same at any width.
 TEST_F(HelpWindow, ShowsThePageLaidOutForItsViewWithTheRealFonts) {
   Open();
-  ShowHelp(window_, g_main.helpPath, HELP_KEY, reinterpret_cast<ULONG_PTR>("beep"));
+  ShowHelp(window_, g_clock.helpPath, HELP_KEY, reinterpret_cast<ULONG_PTR>("beep"));
   ASSERT_STREQ(ShownHelpTopic(), "chimes");
   const HelpLayoutMetrics &m = *ShownHelpMetrics();
   EXPECT_LT(m.fonts[kHelpProseStyle].widths['i'], m.fonts[kHelpProseStyle].widths['W']);
@@ -268,15 +268,15 @@ TEST_F(HelpWindow, KeysTypedInItNeverReachTheClock) {
   for (HWND target : {View(), GetDlgItem(Help(), kHelpSearchBoxId), Help()}) {
     for (const Case &c : cases) {
       Key(target, c.key, c.system);
-      EXPECT_EQ(g_main.timeKind, 0) << c.key;
-      EXPECT_EQ(g_main.menuBarHidden, 0) << c.key;
+      EXPECT_EQ(ShownTimeKind(), 0) << c.key;
+      EXPECT_EQ(g_clock.choice[kChoiceMenuBarHidden], 0) << c.key;
     }
   }
   EXPECT_EQ(StoredSetting("Time"), "<absent>");
   EXPECT_EQ(StoredSetting("Menus"), "<absent>");
   EXPECT_STREQ(ShownHelpTopic(), "keys");
   PressKey(VK_F7);  // typed in the clock, the same key does reach it
-  EXPECT_EQ(g_main.timeKind, 2);
+  EXPECT_EQ(ShownTimeKind(), 2);
 }
 
 TEST_F(HelpWindow, AMissingHelpFileIsShownInTheWindowNotFatal) {
@@ -334,14 +334,14 @@ void HelpOpenCloseCycles() {
   const UINT commands[3] = {HELP_FINDER, HELP_KEY, HELP_HELPONHELP};
   int cycles = 0;
   for (int i = 0; i < 12; ++i) {
-    ShowHelp(clock, g_main.helpPath, commands[i % 3], reinterpret_cast<ULONG_PTR>("keys"));
+    ShowHelp(clock, g_clock.helpPath, commands[i % 3], reinterpret_cast<ULONG_PTR>("keys"));
     g_helpForHook = HelpWindowHandle();
     if (i % 3 == 0) {
       PostMessageA(HelpTextView(), WM_KEYDOWN, VK_ESCAPE, 1);
     } else if (i % 3 == 1) {
       PostMessageA(HelpWindowHandle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     } else {
-      ShowHelp(clock, g_main.helpPath, HELP_QUIT, 0);
+      ShowHelp(clock, g_clock.helpPath, HELP_QUIT, 0);
     }
     MSG m;
     while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchClockMessage(nullptr, &m);

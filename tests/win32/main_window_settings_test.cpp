@@ -8,7 +8,9 @@
 #include <string>
 
 #include "clock_window.h"
+#include "astro/universal_time.h"
 #include "display/chimes.h"
+#include "display/clock_face.h"
 #include "location/city_table.h"
 #include "resources/resource_ids.h"
 #include "shell/main_window.h"
@@ -18,14 +20,15 @@
 
 namespace {
 
-// What the window shows of the four stored choices.
+// What the window shows of the stored choices.
 struct Shown {
   int kind;  // the time scale, 0-4
   int chime;
-  bool menuHidden, onTop;
+  bool menuHidden, onTop, night = false, utFromWindows = false;
 };
 
-const char *const kKeys[] = {"Time", "Sound", "Menus", "OnTop"};
+constexpr int kChoices = 6;
+const char *const kKeys[kChoices] = {"Time", "Sound", "Menus", "OnTop", "Night", "UTFromWindows"};
 const char *const kCaptions[] = {"Orvane 2 (LMT)", "Orvane 2 (LMT)", "Orvane 2 (UT)",
                                  "Orvane 2 (LST)", "Orvane 2 (GST)"};
 
@@ -33,24 +36,31 @@ class StoredChoices : public ClockWindow {
  protected:
   // Every caption, mark and state that shows the choices, each against what is expected.
   void ExpectShown(const Shown &s, const std::string &row) {
-    EXPECT_EQ(g_main.timeKind, s.kind) << row;
+    EXPECT_EQ(ShownTimeKind(), s.kind) << row;
     EXPECT_EQ(Caption(), kCaptions[s.kind]) << row;
     EXPECT_EQ(GetChimeMode(), s.chime) << row;
     for (int k = 0; k < 5; ++k) {
-      EXPECT_EQ(Checked(g_main.mainMenu, static_cast<UINT>(IDM_TIME_BASE + k)), k == s.kind)
+      EXPECT_EQ(Checked(g_clock.mainMenu, static_cast<UINT>(IDM_TIME_BASE + k)), k == s.kind)
           << row << ", scale " << k;
     }
     for (int m = kChimeNone; m <= kChimeMultiple; ++m) {
-      EXPECT_EQ(Checked(g_main.mainMenu, static_cast<UINT>(IDM_CHIME_BASE + m)), m == s.chime)
+      EXPECT_EQ(Checked(g_clock.mainMenu, static_cast<UINT>(IDM_CHIME_BASE + m)), m == s.chime)
           << row << ", chime " << m;
     }
     // A bar shown again is the same menu, with its marks.
-    EXPECT_EQ(GetMenu(window_), s.menuHidden ? nullptr : g_main.mainMenu) << row;
+    EXPECT_EQ(GetMenu(window_), s.menuHidden ? nullptr : g_clock.mainMenu) << row;
     HMENU system = GetSystemMenu(window_, FALSE);
     EXPECT_EQ(Greyed(system, IDM_HIDE_MENU_BAR), s.menuHidden) << row;
     EXPECT_EQ(Greyed(system, IDM_SHOW_MENU_BAR), !s.menuHidden) << row;
     EXPECT_EQ(Topmost(), s.onTop) << row;
     EXPECT_EQ(Checked(system, IDM_ALWAYS_ON_TOP), s.onTop) << row;
+    // In the Time menu, and in the system menu for when the menu bar is hidden.
+    EXPECT_EQ(NightColours(), s.night) << row;
+    EXPECT_EQ(UniversalTimeFromComputer(), s.utFromWindows) << row;
+    for (HMENU m : {g_clock.mainMenu, system}) {
+      EXPECT_EQ(Checked(m, IDM_NIGHT_COLOURS), s.night) << row;
+      EXPECT_EQ(Checked(m, IDM_UT_FROM_WINDOWS), s.utFromWindows) << row;
+    }
   }
   // Back to a clean start (settings, city file, shell state) for the next row.
   void Afresh() {
@@ -61,30 +71,35 @@ class StoredChoices : public ClockWindow {
 
 TEST_F(StoredChoices, AreShownAtStartAndLeftAsStored) {
   const struct {
-    const char *values[4];  // Time, Sound, Menus, OnTop; null: not stored
+    const char *values[kChoices];  // as kKeys; null: not stored
     Shown shown;
+    const char *after[kChoices] = {};  // where an on value is written back as 1; null: as stored
   } rows[] = {
-      {{nullptr, nullptr, nullptr, nullptr}, {0, kChimeMultiple, false, false}},
-      {{"3", "1", "1", "1"}, {3, kChimeSingle, true, true}},
-      {{"4", "0", "0", "0"}, {4, kChimeNone, false, false}},
-      {{"7", "-1", "2", "yes"}, {0, kChimeMultiple, false, false}},  // out of range: ignored
-      {{"5", "3", nullptr, nullptr}, {0, kChimeMultiple, false, false}},  // just past the ends
+      {{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}, {0, kChimeMultiple, false, false}},
+      {{"3", "1", "1", "1", "1", "1"}, {3, kChimeSingle, true, true, true, true}},
+      {{"4", "0", "0", "0", "0", "0"}, {4, kChimeNone, false, false, false, false}},
+      // Out of range, or not the one value that turns it on: ignored.
+      {{"7", "-1", "2", "yes", "2", "-1"}, {0, kChimeMultiple, false, false, false, false}},
+      {{"5", "3", "on", nullptr, "on", "2"}, {0, kChimeMultiple, false, false, false, false}},
+      // Any number but 0 keeps the clock on top; "01" is read as 1.
+      {{nullptr, nullptr, "01", "5", "01", "01"}, {0, kChimeMultiple, true, true, true, true},
+       {nullptr, nullptr, "1", "1", "1", "1"}},
   };
   for (const auto &r : rows) {
     Afresh();
     std::string row;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kChoices; ++i) {
       if (r.values[i] != nullptr) WriteSetting(kKeys[i], r.values[i]);
       row += std::string(kKeys[i]) + "=" + (r.values[i] != nullptr ? r.values[i] : "-") + " ";
     }
     Open();
     ExpectShown(r.shown, row);
-    EXPECT_STREQ(g_main.location.name, "Washington") << row;
+    EXPECT_STREQ(g_clock.location.name, "Washington") << row;
     EXPECT_TRUE(g_fake.boxes.empty()) << row;
-    // Nothing is written back at start: the posted commands find nothing changed.
-    for (int i = 0; i < 4; ++i) {
-      EXPECT_EQ(StoredSetting(kKeys[i]), r.values[i] != nullptr ? r.values[i] : "<absent>")
-          << row << kKeys[i];
+    // Nothing is written back at start, but an on/off choice posted on stores its 1.
+    for (int i = 0; i < kChoices; ++i) {
+      const char *left = r.after[i] != nullptr ? r.after[i] : r.values[i];
+      EXPECT_EQ(StoredSetting(kKeys[i]), left != nullptr ? left : "<absent>") << row << kKeys[i];
     }
     for (const char *key : {"X", "Y", "Width", "Height", "Maximized"}) {
       EXPECT_EQ(StoredSetting(key), "<absent>") << row << key;
@@ -97,8 +112,8 @@ enum How { kMenuCommand, kSystemCommand, kKey };
 // One window, choice after choice. It starts from values out of range, which read as the
 // defaults: choosing a default again must not write over them either.
 TEST_F(StoredChoices, EachIsWrittenOnlyWhenItChanges) {
-  const char *const start[] = {"7", "-1", "2", "yes"};
-  for (int i = 0; i < 4; ++i) WriteSetting(kKeys[i], start[i]);
+  const char *const start[kChoices] = {"7", "-1", "2", "yes", "2", "on"};
+  for (int i = 0; i < kChoices; ++i) WriteSetting(kKeys[i], start[i]);
   Open();
   const HMENU menu = GetMenu(window_);
   const int M = kChimeMultiple, N = kChimeNone;
@@ -129,6 +144,14 @@ TEST_F(StoredChoices, EachIsWrittenOnlyWhenItChanges) {
       {"Menus", nullptr, kKey, VK_F11, "0", {3, N, false, false}},
       {"OnTop", nullptr, kSystemCommand, IDM_ALWAYS_ON_TOP, "1", {3, N, false, true}},
       {"OnTop", nullptr, kSystemCommand, IDM_ALWAYS_ON_TOP, "0", {3, N, false, false}},
+      // The Time menu's items and the system menu's copies turn the same choice over.
+      {"Night", nullptr, kMenuCommand, IDM_NIGHT_COLOURS, "1", {3, N, false, false, true}},
+      {"Night", nullptr, kSystemCommand, IDM_NIGHT_COLOURS, "0", {3, N, false, false, false}},
+      {"UTFromWindows", nullptr, kSystemCommand, IDM_UT_FROM_WINDOWS, "1",
+       {3, N, false, false, false, true}},
+      {"UTFromWindows", "1", kMenuCommand, IDM_UT_FROM_WINDOWS, "0", {3, N, false, false}},
+      // A system menu's item sent as a menu-bar command is not the choice's.
+      {"OnTop", nullptr, kMenuCommand, IDM_ALWAYS_ON_TOP, "0", {3, N, false, false}},
   };
   int n = 0;
   for (const auto &r : rows) {
@@ -142,7 +165,7 @@ TEST_F(StoredChoices, EachIsWrittenOnlyWhenItChanges) {
     EXPECT_EQ(StoredSetting(r.key), r.after) << row;
     ExpectShown(r.shown, row);
   }
-  EXPECT_EQ(g_main.mainMenu, menu);
+  EXPECT_EQ(g_clock.mainMenu, menu);
 }
 
 using MainWindowStart = ClockWindow;

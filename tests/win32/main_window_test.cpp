@@ -79,7 +79,7 @@ TEST_F(MainWindowStart, AMissingCityFileWarnsAndStartsWithNoName) {
   Open();
   ASSERT_EQ(g_fake.boxes.size(), 1u);
   EXPECT_EQ(g_fake.boxes[0].text, "Cannot load city location database");
-  EXPECT_STREQ(g_main.location.name, "No name");
+  EXPECT_STREQ(g_clock.location.name, "No name");
 }
 
 // ---- The face ----

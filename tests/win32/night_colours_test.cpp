@@ -1,6 +1,6 @@
-// Night Colours: the setting that decides them at start, the toggle with its check marks,
-// the face painted dark red on black (its key is checked with the other accelerators), and
-// every other window of the clock read back from the screen.
+// Night Colours: the face painted dark red on black (the stored choice and its marks are rows
+// of StoredChoices.*, its key is checked with the other accelerators), and every other window
+// of the clock read back from the screen.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -13,43 +13,10 @@
 #include "help/help_window.h"
 #include "resources/resource_ids.h"
 #include "shell/main_window.h"
-#include "support/settings.h"
-#include "support/settings_probe.h"
 
 namespace {
 
 using NightFace = ClockWindow;
-
-TEST_F(NightFace, StartsAsStoredAndTheToggleIsCheckedAndStored) {
-  struct Case {
-    const char *stored;  // null: absent
-    bool on;
-  } cases[] = {{nullptr, false}, {"1", true}, {"0", false}, {"2", false}, {"on", false}, {"01", true}};
-  for (const Case &c : cases) {
-    SCOPED_TRACE(c.stored != nullptr ? c.stored : "(absent)");
-    DeleteAllSettings();
-    if (c.stored != nullptr) WriteSetting("Night", c.stored);
-    Open();
-    EXPECT_EQ(NightColours(), c.on);
-    EXPECT_EQ(Checked(g_main.mainMenu, IDM_NIGHT_COLOURS), c.on);
-    EXPECT_EQ(Checked(GetSystemMenu(window_, FALSE), IDM_NIGHT_COLOURS), c.on);
-    DestroyWindow(window_);
-    Pump();
-    ResetShellState();
-  }
-  DeleteAllSettings();
-  Open();
-  Command(IDM_NIGHT_COLOURS);  // from the Time menu
-  EXPECT_TRUE(NightColours());
-  EXPECT_TRUE(Checked(g_main.mainMenu, IDM_NIGHT_COLOURS));
-  EXPECT_TRUE(Checked(GetSystemMenu(window_, FALSE), IDM_NIGHT_COLOURS));
-  EXPECT_EQ(StoredSetting("Night"), "1");
-  SysCommand(IDM_NIGHT_COLOURS);  // from the system menu, with the menu bar hidden
-  EXPECT_FALSE(NightColours());
-  EXPECT_FALSE(Checked(g_main.mainMenu, IDM_NIGHT_COLOURS));
-  EXPECT_EQ(StoredSetting("Night"), "0");
-  EXPECT_EQ(Caption(), "Orvane 2 (LMT)");
-}
 
 // The face as the window paints it (erase, then the update), read back pixel by pixel.
 std::vector<COLORREF> PaintedFace(HWND window, int width, int height) {
@@ -60,7 +27,7 @@ std::vector<COLORREF> PaintedFace(HWND window, int width, int height) {
   RECT all = {0, 0, width, height};
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));  // neither colour
   SendMessageA(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  UpdateClockFace(dc, g_main.timeKind, g_main.location, 1);
+  UpdateClockFace(dc, ShownTimeKind(), g_clock.location, 1);
   std::vector<COLORREF> pixels = ReadPixels(dc, width, height);
   SelectObject(dc, old);
   DeleteObject(bitmap);
@@ -173,7 +140,7 @@ TEST_F(NightFace, EveryWindowIsRedOnBlackAtNightAndInTheSystemColoursByDay) {
     Command(IDM_HELP_KEYBOARD);
     Pump();
     std::vector<COLORREF> pixels = Shown(HelpWindowHandle());
-    ShowHelp(window_, g_main.helpPath, HELP_QUIT, 0);
+    ShowHelp(window_, g_clock.helpPath, HELP_QUIT, 0);
     return pixels;
   };
   struct Row {
@@ -186,7 +153,7 @@ TEST_F(NightFace, EveryWindowIsRedOnBlackAtNightAndInTheSystemColoursByDay) {
       {"menus", [&] {
          std::vector<COLORREF> pixels;
          menuTexts.clear();
-         DrawMenuItems(window_, g_main.mainMenu, &pixels, &menuTexts);
+         DrawMenuItems(window_, g_clock.mainMenu, &pixels, &menuTexts);
          DrawMenuItems(window_, GetSystemMenu(window_, FALSE), &pixels, &menuTexts);
          return pixels;
        }, COLOR_MENU, -1},

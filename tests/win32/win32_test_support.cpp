@@ -6,7 +6,7 @@
 
 #include "../core/fake_platform.h"
 #include "../core/test_files.h"
-#include "shell/clock_timer.h"
+#include "support/clock_timer.h"
 #include "support/win32_hooks.h"
 
 namespace {

@@ -227,7 +227,8 @@ void SaveCityDatabase() {
   }
   // Holding the new copy keeps any other clock from saving until this one is done, so the
   // file read now is the one this save replaces.
-  const bool written = JoinCitiesOfOtherClocks(fileName) && WriteCityFile(file) && FlushToDisk(file);
+  const bool written =
+      JoinCitiesOfOtherClocks(fileName) && WriteCityFile(file) && FlushToDisk(file);
   const FileStamp stamp = written ? StampOfWritten(file) : FileStamp{false, 0, 0};
   if (!written || !KeepBackup(path)) {
     std::fclose(file);

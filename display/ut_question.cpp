@@ -1,6 +1,7 @@
 // The question of Universal Time from Windows: its text and the cities declined. Portable.
 #include "display/ut_question.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -13,16 +14,31 @@
 
 namespace {
 
-// Enough for every city a user names in one run; beyond it the oldest No is forgotten.
+// Enough for every city a user names in one run; beyond it the oldest No is forgotten. A No
+// holds for the computer's zone it was given under: after travel the question is new.
 constexpr int kDeclinedCount = 32;
-char g_declined[kDeclinedCount][kCityNameLength + 1] = {};
+struct DeclinedCity {
+  char name[kCityNameLength + 1];
+  long computerZoneMinutes;
+};
+DeclinedCity g_declined[kDeclinedCount] = {};
 int g_declinedNext = 0;
+long g_checkedZoneMinutes = 0;  // the computer's zone at the last check
+bool g_checked = false;
+bool g_asking = false;  // a question is up: a check arriving meanwhile waits for the answer
 
-bool Declined(const char *name) {
+bool Declined(const char *name, long zoneMinutes) {
   for (const auto &d : g_declined) {
-    if (d[0] != '\0' && EqualIgnoringAsciiCase(d, name)) return true;
+    if (d.name[0] != '\0' && d.computerZoneMinutes == zoneMinutes &&
+        EqualIgnoringAsciiCase(d.name, name)) {
+      return true;
+    }
   }
   return false;
+}
+
+long ComputerZoneMinutes() {
+  return std::lround(ComputerZoneHours(LocalClockJulianDay()) * 60.0);
 }
 
 // Hours and minutes as the clock shows them, in the user's punctuation.
@@ -52,7 +68,11 @@ void FillIn(const char *format, const char *const *texts, int count, char *out, 
 }  // namespace
 
 bool AskToTakeUniversalTimeFromComputer(void *owner, const Location &location) {
-  if (UniversalTimeFromComputer() || Declined(location.name)) return false;
+  if (g_asking) return false;
+  const long zoneMinutes = ComputerZoneMinutes();
+  g_checkedZoneMinutes = zoneMinutes;
+  g_checked = true;
+  if (UniversalTimeFromComputer() || Declined(location.name, zoneMinutes)) return false;
   double cityUt = 0.0;
   double computerUt = 0.0;
   if (!CityDisagreesWithComputer(location, &cityUt, &computerUt)) return false;
@@ -73,15 +93,25 @@ bool AskToTakeUniversalTimeFromComputer(void *owner, const Location &location) {
   const size_t used = std::strlen(message);
   std::snprintf(message + used, sizeof message - used, " %s", ask);
 
-  if (g_platform.messageBox(owner, message, caption, kBoxYesNo | kBoxIconQuestion) == kAnswerYes) {
-    return true;
-  }
-  std::snprintf(g_declined[g_declinedNext], sizeof g_declined[0], "%s", location.name);
+  g_asking = true;
+  const int answer = g_platform.messageBox(owner, message, caption, kBoxYesNo | kBoxIconQuestion);
+  g_asking = false;
+  if (answer == kAnswerYes) return true;
+  DeclinedCity *declined = &g_declined[g_declinedNext];
+  std::snprintf(declined->name, sizeof declined->name, "%s", location.name);
+  declined->computerZoneMinutes = zoneMinutes;
   g_declinedNext = (g_declinedNext + 1) % kDeclinedCount;
   return false;
+}
+
+bool ComputerZoneMovedSinceLastCheck() {
+  return g_checked && ComputerZoneMinutes() != g_checkedZoneMinutes;
 }
 
 void ForgetDeclinedCities() {
   std::memset(g_declined, 0, sizeof g_declined);
   g_declinedNext = 0;
+  g_checked = false;
+  g_checkedZoneMinutes = 0;
+  g_asking = false;
 }

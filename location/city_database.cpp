@@ -10,6 +10,7 @@
 
 #include "location/city_database_probe.h"
 #include "location/city_file.h"
+#include "location/city_merge.h"
 #include "location/city_table.h"
 #include "resources/resource_ids.h"
 #include "support/errors.h"
@@ -20,6 +21,9 @@
 namespace {
 
 ProgramFileOpener g_openFile = OpenCityFile;
+// What this clock last loaded or saved: a file that differs has been written by another
+// clock or by hand since, and its cities are kept. Not taken until then.
+FileStamp g_knownFile = {false, 0, 0};
 
 void Warn(int messageId) { ShowWarning(MainWindowHandle(), messageId, 0); }
 
@@ -114,6 +118,38 @@ void WarnFolderNotWritable(const wchar_t *path) {
                         kBoxOk | kBoxIconExclamation | kBoxTaskModal);
 }
 
+// Before a save replaces ZORKEL.DAT: the cities it gained since this clock last read or
+// wrote it join the table. False when it is there but could not be read, or there was no
+// memory for them: the save would lose them.
+bool JoinCitiesOfOtherClocks(const char *fileName) {
+  std::FILE *file = g_openFile(fileName, "rb");
+  if (file == nullptr) return GetLastError() == ERROR_FILE_NOT_FOUND;
+  const int joined = JoinCitiesOfChangedFile(file, &g_knownFile);
+  std::fclose(file);
+  return joined >= 0;
+}
+
+// What this save put on disk, read back through the new copy's own handle, which nobody
+// else can open. Not taken when it cannot be read: the next save then reads the file again.
+FileStamp StampOfWritten(std::FILE *file) {
+  FileStamp stamp = {false, 0, 0};
+  const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+  LARGE_INTEGER zero = {};
+  if (handle == INVALID_HANDLE_VALUE || !SetFilePointerEx(handle, zero, nullptr, FILE_BEGIN)) {
+    return stamp;
+  }
+  stamp = StartFileStamp();
+  char bytes[4096];
+  DWORD got = 0;
+  BOOL read;
+  while ((read = ReadFile(handle, bytes, sizeof bytes, &got, nullptr)) != 0 && got > 0) {
+    AddToFileStamp(&stamp, bytes, got);
+  }
+  if (read == 0) stamp.taken = false;
+  SetFilePointerEx(handle, zero, nullptr, FILE_END);
+  return stamp;
+}
+
 }  // namespace
 
 std::FILE *OpenCityFile(const char *name, const char *mode) {
@@ -127,8 +163,9 @@ std::FILE *OpenCityFile(const char *name, const char *mode) {
     return StreamOfHandle(open.handle, _O_RDONLY | (binary ? _O_BINARY : _O_TEXT), mode);
   }
   // The new copy is shared with nobody (another clock saving at the same moment cannot
-  // open it) except for the rename that puts it in place while it is still open.
-  HANDLE handle = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+  // open it) except for the rename that puts it in place while it is still open. It is
+  // read back too, for what the save put on disk.
+  HANDLE handle = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
   return StreamOfHandle(handle, _O_WRONLY | _O_TEXT, "w");
@@ -142,12 +179,13 @@ void LoadCityDatabase(Location *location) {
   char fileName[kTextSize];
   LoadText(IDS_CITY_FILE, fileName);
   std::FILE *file = g_openFile(fileName, "rb");
+  g_knownFile.taken = false;
   if (file == nullptr) {
     Warn(IDS_CANNOT_LOAD_CITIES);
     StoreNoNameCity(location);
     return;
   }
-  const bool whole = ReadCityFile(file, location);
+  const bool whole = ReadCityFile(file, location, &g_knownFile);
   std::fclose(file);
   // Once, at start-up: the table lacks something the file holds, and a save would drop it.
   if (!whole) Warn(IDS_CITY_FILE_NOT_WHOLE);
@@ -187,7 +225,12 @@ void SaveCityDatabase() {
     }
     return;
   }
-  if (!WriteCityFile(file) || !FlushToDisk(file) || !KeepBackup(path)) {
+  // Holding the new copy keeps any other clock from saving until this one is done, so the
+  // file read now is the one this save replaces.
+  const bool written =
+      JoinCitiesOfOtherClocks(fileName) && WriteCityFile(file) && FlushToDisk(file);
+  const FileStamp stamp = written ? StampOfWritten(file) : FileStamp{false, 0, 0};
+  if (!written || !KeepBackup(path)) {
     std::fclose(file);
     DeleteFileW(newPath);  // a failed save leaves nothing of its own behind
     SetBusyCursor(0);
@@ -200,6 +243,7 @@ void SaveCityDatabase() {
   const bool replaced = RetryWhileHeld(ReplaceWith, &pair, path);
   const bool closed = std::fclose(file) == 0;
   if (!replaced) DeleteFileW(newPath);
+  if (replaced) g_knownFile = stamp;
   SetBusyCursor(0);
   if (!replaced) {
     Warn(IDS_CANNOT_SAVE_CITIES);

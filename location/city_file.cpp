@@ -118,18 +118,23 @@ void StoreNoNameCity(Location *location) {
   LocationFromCurrentCity(location);
 }
 
-bool ReadCityFile(std::FILE *file, Location *location) {
+void ReadCityLines(std::FILE *file, CityFileRead *read, CityRowSink sink, void *context) {
   // Read in binary and whole: a Ctrl-Z or an encoding the C library does not know must not
   // end the reading early, since a later save would write back only what was read.
   FileText text = {nullptr, 0};
-  bool whole = ReadAllBytes(file, &text);
-  whole = DecodeToAnsi(&text) && whole;
+  const bool allBytes = ReadAllBytes(file, &text);
+  read->stamp = StartFileStamp();
+  AddToFileStamp(&read->stamp, text.bytes, text.size);
+  read->stamp.taken = allBytes;
+  read->whole = DecodeToAnsi(&text) && allBytes;
+  read->firstLine[0] = '\0';
   std::size_t position = 0;
   char *line = NextLine(&text, &position);
+  read->hasFirstLine = line != nullptr;
   if (line != nullptr) {
     NormalizeWhiteSpace(line);
     CutAnsiText(line, kCityNameLength);
-    SetCurrentCityName(line);
+    std::snprintf(read->firstLine, sizeof read->firstLine, "%s", line);
   }
 
   LongitudeFields record = {0, 0, 0, kWest};  // a first line without a letter counts as West
@@ -139,25 +144,43 @@ bool ReadCityFile(std::FILE *file, Location *location) {
     char *nameField = NextField(&fields);  // never null: the line holds something
     NormalizeWhiteSpace(nameField);
     CutAnsiText(nameField, kCityNameLength);
-    char name[kCityNameLength + 1] = "";
-    std::snprintf(name, sizeof name, "%s", nameField);
+    CityRecord row = {};
+    std::snprintf(row.name, sizeof row.name, "%s", nameField);
     ParseLongitudeFields(&fields, &record);
+    row.degrees = record.degrees;
+    row.minutes = record.minutes;
+    row.seconds = record.seconds;
+    row.hemisphere = record.hemisphere;
     const char *zoneField = NextField(&fields);
-    const double zone = zoneField != nullptr ? ParseZoneField(zoneField) : 0.0;
+    row.zone = zoneField != nullptr ? ParseZoneField(zoneField) : 0.0;
     const char *dstField = NextField(&fields);
-    const std::int32_t dst = dstField != nullptr ? ParseIntegerField(dstField) : 1;
-    StoreCity(1, name, record.degrees, record.minutes, record.seconds, record.hemisphere, zone,
-              dst);
+    row.dst = dstField != nullptr ? ParseIntegerField(dstField) : 1;
+    sink(context, &row);
   }
-
   std::free(text.bytes);
+}
+
+namespace {
+
+void StoreLoadedRow(void *, CityRecord *row) {
+  StoreCity(1, row->name, row->degrees, row->minutes, row->seconds, row->hemisphere, row->zone,
+            row->dst);
+}
+
+}  // namespace
+
+bool ReadCityFile(std::FILE *file, Location *location, FileStamp *stamp) {
+  CityFileRead read;
+  ReadCityLines(file, &read, StoreLoadedRow, nullptr);
+  if (read.hasFirstLine) SetCurrentCityName(read.firstLine);
+  if (stamp != nullptr) *stamp = read.stamp;
 
   if (CityCount() == 0) {
     StoreNoNameCity(location);  // the clock always needs a Location
   } else {
     LocationFromCurrentCity(location);
   }
-  return whole;
+  return read.whole;
 }
 
 bool WriteCityFile(std::FILE *file) {

@@ -4,6 +4,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+
+#include "location/city_table.h"
+#include "location/file_text.h"
 
 // One line being split on the separator | the way strtok does: a run of separators counts
 // as one and leading separators are skipped, so no field is ever empty.
@@ -42,3 +46,19 @@ enum class TextForm { kAnsi, kUtf8, kUtf8Marked, kUtf16Le, kUtf16Be };
 // How the bytes are taken: by their byte-order mark, else as UTF-8 when they hold non-ASCII
 // characters that are all well-formed UTF-8, else as ANSI.
 TextForm TextFormOf(const char *bytes, std::size_t size);
+
+// What reading a city file gave besides its rows.
+struct CityFileRead {
+  char firstLine[kCityNameLength + 1];  // normalised and cut; empty when there is none
+  bool hasFirstLine;
+  FileStamp stamp;  // of the bytes as they lie on disk; not taken when the reading stopped early
+  bool whole;       // read and decoded whole: nothing the file holds was left out
+};
+
+// Receives each city line of a file as a row, in the file's order; the row's name may be
+// changed in place.
+using CityRowSink = void (*)(void *context, CityRecord *row);
+
+// Reads the stream in binary to its end, decodes it, and hands every city line to `sink`.
+// `read` is filled whole before the first row is handed on.
+void ReadCityLines(std::FILE *file, CityFileRead *read, CityRowSink sink, void *context);

@@ -14,6 +14,7 @@ namespace {
 
 CityRecord *g_rows = nullptr;
 int g_rowCount = 0;
+int g_rowCapacity = 0;  // rows the block has room for
 char g_currentCityName[kCityNameLength + 1] = "";
 int g_tableChanged = 0;
 
@@ -93,10 +94,7 @@ void StoreCity(int loading, char *name, std::int32_t degrees, std::int32_t minut
   CityRecord *target = loading == 0 ? FindCity(name) : nullptr;
   const bool appended = target == nullptr;
   if (appended) {
-    const std::size_t bytes = (static_cast<std::size_t>(g_rowCount) + 1) * sizeof(CityRecord);
-    void *rows = g_platform.resizeTableBlock(bytes);
-    FAIL_IF(rows == nullptr, IDS_OUT_OF_MEMORY);
-    g_rows = static_cast<CityRecord *>(rows);
+    FAIL_IF(!ReserveCityRows(g_rowCount + 1), IDS_OUT_OF_MEMORY);
     target = &g_rows[g_rowCount];
     std::memset(target, 0, sizeof *target);
   }
@@ -139,6 +137,17 @@ void LocationFromCurrentCity(Location *location) {
   location->dst = row->dst;
 }
 
+bool ReserveCityRows(int rows) {
+  if (rows <= g_rowCapacity) return true;
+  const std::size_t bytes = static_cast<std::size_t>(rows) * sizeof(CityRecord);
+  if (bytes / sizeof(CityRecord) != static_cast<std::size_t>(rows)) return false;
+  void *block = g_platform.resizeTableBlock(bytes);
+  if (block == nullptr) return false;  // the rows stay where they were
+  g_rows = static_cast<CityRecord *>(block);
+  g_rowCapacity = rows;
+  return true;
+}
+
 int CityCount() { return g_rowCount; }
 
 const CityRecord *CityRow(int index) {
@@ -158,6 +167,7 @@ void ReleaseCityTable() {
   if (g_rows != nullptr) g_platform.resizeTableBlock(0);
   g_rows = nullptr;
   g_rowCount = 0;
+  g_rowCapacity = 0;
 }
 
 void ResetCityTable() {

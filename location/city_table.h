@@ -1,6 +1,7 @@
 // The city table: the named places the observer is chosen from, the current city name and
 // the table-changed flag, and the white-space rules every city name passes through.
-// Portable: the rows live in one block that the platform hook grows one row at a time.
+// Portable: the rows live in one block that the platform hook grows one row at a time, or
+// at once for rows joining from another clock's file.
 #pragma once
 
 #include <cstdint>
@@ -39,6 +40,10 @@ void StoreCity(int loading, char *name, std::int32_t degrees, std::int32_t minut
 // Fills `location` from the current city's row, or from the first row (whose name then
 // becomes the current city name) when no row carries the current name.
 void LocationFromCurrentCity(Location *location);
+
+// Makes room for `rows` rows in all, so that storing up to that many cannot run out of
+// memory. False when there is none to be had; the table is then as it was.
+bool ReserveCityRows(int rows);
 
 int CityCount();
 const CityRecord *CityRow(int index);

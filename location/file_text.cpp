@@ -207,3 +207,16 @@ bool DecodeToAnsi(FileText *text) {
   if (std::memchr(text->bytes, '\0', text->size) != nullptr) whole = false;
   return whole;
 }
+
+FileStamp StartFileStamp() { return FileStamp{true, 0, 0xCBF29CE484222325ull}; }
+
+void AddToFileStamp(FileStamp *stamp, const char *bytes, std::size_t size) {
+  for (std::size_t i = 0; i < size; ++i) {
+    stamp->hash = (stamp->hash ^ static_cast<unsigned char>(bytes[i])) * 0x100000001B3ull;
+  }
+  stamp->size += size;
+}
+
+bool SameFileStamp(const FileStamp &a, const FileStamp &b) {
+  return a.taken && b.taken && a.size == b.size && a.hash == b.hash;
+}

@@ -18,6 +18,7 @@
 #include "shell/night_menus.h"
 #include "shell/session_end.h"
 #include "shell/tick_arming.h"
+#include "shell/time_change.h"
 #include "shell/ut_choice.h"
 #include "shell/window_place.h"
 #include "support/clock_timer.h"
@@ -142,8 +143,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (BeginClose(window)) ShutDown(window);
       }
       return 0;
+    case WM_TIMECHANGE:
+      CheckUniversalTimeAfterTimeChange(window, message);
+      return 0;
     case WM_WININICHANGE:
       RefreshIntlSettings();
+      CheckUniversalTimeAfterTimeChange(window, message);
       InvalidateRect(window, nullptr, TRUE);
       return DefWindowProcA(window, message, wParam, lParam);
     case WM_DPICHANGED: {

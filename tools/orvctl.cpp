@@ -34,6 +34,10 @@
 //   orvctl hold                keep a hidden window open until killed: Wine's desktop process
 //                              then stays up, instead of being started (with inherited
 //                              output pipes) from inside whichever test next makes a window
+//   orvctl clocks              print the window handle of every running clock, one a line
+//
+// With several clocks running, ORVCTL_CLOCK=HANDLE (as `clocks` prints it) says which one
+// the sub-commands on the clock's window drive.
 //
 // The measurements are in orvctl_measure.cpp. A new sub-command is a function and a row of
 // kSubCommands below.
@@ -41,6 +45,7 @@
 
 #include <oleacc.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -227,6 +232,20 @@ int Hold(int, char **, HWND) {
   return 0;
 }
 
+BOOL CALLBACK PrintIfClock(HWND w, LPARAM) {
+  char className[64] = "";
+  GetClassNameA(w, className, sizeof className);
+  if (std::strcmp(className, kClass) == 0 && IsWindowVisible(w)) {
+    std::printf("%p\n", static_cast<void *>(w));
+  }
+  return TRUE;
+}
+
+int Clocks(int, char **, HWND) {
+  EnumWindows(PrintIfClock, 0);
+  return 0;
+}
+
 int Wait(int argc, char **argv, HWND) {
   HWND w = WaitForWindow(kClass, nullptr, argc > 2 ? std::atof(argv[2]) : 20);
   if (w == nullptr) return Fail("the clock's window did not appear");
@@ -318,6 +337,7 @@ const SubCommand kSubCommands[] = {
     {"time-to-paint", 3, 3, false, TimeToPaintCommand},
     {"hold", 2, kAnyCount, false, Hold},
     {"wait", 2, kAnyCount, false, Wait},
+    {"clocks", 2, 2, false, Clocks},
     {"caption", 2, kAnyCount, true, Caption},
     {"rect", 2, kAnyCount, true, Rect},
     {"key", 2, kAnyCount, true, Key},
@@ -332,7 +352,12 @@ const SubCommand kSubCommands[] = {
 
 }  // namespace
 
-HWND FindClock() { return FindWindowA(kClass, nullptr); }
+HWND FindClock() {
+  const char *chosen = std::getenv("ORVCTL_CLOCK");
+  if (chosen == nullptr || chosen[0] == '\0') return FindWindowA(kClass, nullptr);
+  HWND w = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::strtoull(chosen, nullptr, 16)));
+  return IsWindow(w) ? w : nullptr;
+}
 
 int Fail(const char *what) {
   std::fprintf(stderr, "orvctl: %s\n", what);

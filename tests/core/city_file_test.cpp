@@ -13,6 +13,7 @@
 #include "display/intl.h"
 #include "fake_platform.h"
 #include "location/city_file.h"
+#include "location/city_merge.h"
 #include "location/city_parts.h"
 #include "location/city_table.h"
 #include "test_files.h"
@@ -31,7 +32,7 @@ class CityFile : public testing::Test {
     ResetCityTable();
     std::FILE *f = StreamOfText(text);
     Location l{};
-    whole_ = ReadCityFile(f, &l);
+    whole_ = ReadCityFile(f, &l, &stamp_);
     std::fclose(f);
     return l;
   }
@@ -42,6 +43,7 @@ class CityFile : public testing::Test {
     return names;
   }
   bool whole_ = false;
+  FileStamp stamp_ = {false, 0, 0};
   static std::string Save() {
     std::FILE *f = std::tmpfile();
     EXPECT_TRUE(WriteCityFile(f));
@@ -340,6 +342,51 @@ TEST_F(CityFile, ClockStaysDefinedForExtremeRows) {
         EXPECT_EQ(std::strlen(text), kind == 0 ? 11u : 8u) << l.name << ": " << text;
       }
     }
+  }
+}
+
+// Another clock saved, or someone edited the file, after this clock loaded it: a save first
+// takes in the cities this clock lacks, keeping its own row for a name both have.
+TEST_F(CityFile, AChangedFileGivesTheCitiesThisClockLacks) {
+  const std::string mine = "Denver\nDenver|104|59|0|W|-7.00|1\nParis|2|20|14|E|1.00|0\n";
+  const std::string alpha = mine + "Alpha|1|0|0|E|1.00|0\n";
+  const struct {
+    const char *what;
+    std::string file;
+    std::string known;  // what this clock last loaded or saved, when not `mine`
+    bool memory;
+    int joined;
+    std::string names;
+  } cases[] = {
+      {"a city another clock added", "Paris\nParis|2|20|14|E|1.00|0\nAlpha|1|0|0|E|1.00|0\n", "",
+       true, 1, "Denver;Denver,Paris,Alpha"},
+      {"a name both have, in another case and with other values",
+       "x\nPARIS|9|0|0|W|-9.00|1\nBeta|1|0|0|W|-1.00|0\nBeta|1|0|0|W|-1.00|0\n", "", true, 2,
+       "Denver;Denver,Paris,Beta,Beta"},
+      {"the file this clock saved last", alpha, alpha, true, 0, "Denver;Denver,Paris"},
+      {"as long as the file saved last, one name changed",
+       mine + "Gamma|1|0|0|E|1.00|0\n", alpha, true, 1, "Denver;Denver,Paris,Gamma"},
+      {"no memory for the cities: none joins and the clock goes on", alpha, "", false, -1,
+       "Denver;Denver,Paris"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    Load(mine);
+    FileStamp known = stamp_;
+    if (!c.known.empty()) {
+      Load(c.known);
+      known = stamp_;
+      Load(mine);
+    }
+    const auto resize = g_platform.resizeTableBlock;
+    if (!c.memory) g_platform.resizeTableBlock = [](std::size_t) -> void * { return nullptr; };
+    std::FILE *f = StreamOfText(c.file);
+    EXPECT_EQ(JoinCitiesOfChangedFile(f, &known), c.joined);
+    std::fclose(f);
+    g_platform.resizeTableBlock = resize;
+    EXPECT_EQ(Names(), c.names);
+    EXPECT_EQ(Row(1), "Paris/2/20/14/3/1/0");
+    EXPECT_EQ(CityTableChanged(), 0);
   }
 }
 

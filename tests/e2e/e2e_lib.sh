@@ -30,15 +30,18 @@ screenshot() {  # screenshot FILE: the clock's window as a user sees it
   mkdir -p "$(dirname "$1")"
   import -window root -crop "$((r[2] - r[0]))x$((r[3] - r[1]))+${r[0]}+${r[1]}" +repage "$1"
 }
-save_kashgar_test() {  # Set Location: a new city, 75°59'0" E, zone 8, no daylight saving; Save
+save_city() {  # save_city NAME DEGREES MINUTES ZONE: Set Location, a new city East, no DST; Save
   ctl command 130
   ctl dialog "Set Location" rect >/dev/null || fail "Set Location did not open"
-  ctl dialog "Set Location" type "Kashgar Test"
-  ctl dialog "Set Location" set 127 75
-  ctl dialog "Set Location" set 128 59
+  ctl dialog "Set Location" type "$1"
+  ctl dialog "Set Location" set 127 "$2"
+  ctl dialog "Set Location" set 128 "$3"
   ctl dialog "Set Location" set 130 0
   ctl dialog "Set Location" click 133
-  ctl dialog "Set Location" set 136 8
+  ctl dialog "Set Location" set 136 "$4"
   ctl dialog "Set Location" check 199 0
   ctl dialog "Set Location" click 141
+}
+save_kashgar_test() {  # 75°59'0" E, zone 8
+  save_city "Kashgar Test" 75 59 8
 }

@@ -362,4 +362,23 @@ TEST_F(CityDatabase, TwoClocksSavingAtOnceNeverTearTheFile) {
                 "Quito               | 78|30| 0|W|-5.00|0\r\n");
 }
 
+// Another clock from the same folder saved Beta, and an editor wrote a Quito of its own,
+// after this clock loaded the file: its save keeps Beta, and its own Quito.
+TEST_F(CityDatabase, ASaveKeepsWhatOthersPutInTheFile) {
+  LoadAndChange();
+  const std::string others =
+      std::string(kRealistic) + "Beta|10|0|0|E|2.00|0\r\nQuito|1|0|0|E|3.00|1\r\n";
+  WriteFileBeside("ZORKEL.DAT", others);
+  SaveCityDatabase();
+  EXPECT_TRUE(g_fake.boxes.empty());
+  EXPECT_EQ(CityTableChanged(), 0);
+  EXPECT_EQ(CityCount(), 10);
+  const std::string realistic = kRealistic;
+  EXPECT_EQ(ReadFileBeside("ZORKEL.DAT"), "Quito\r\n" + realistic.substr(realistic.find('\n') + 1) +
+                                              "Quito               | 78|30| 0|W|-5.00|0\r\n"
+                                              "Beta                | 10| 0| 0|E|2.00|0\r\n");
+  EXPECT_EQ(ReadFileBeside("ZORKEL.BAK"), others);
+  EXPECT_FALSE(FileExists("CITIES.NEW"));
+}
+
 }  // namespace

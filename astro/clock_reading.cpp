@@ -2,9 +2,9 @@
 // Portable: the local clock comes through the platform hook.
 #include "astro/clock_reading.h"
 
+#include "astro/apparent.h"
 #include "astro/clock_reading_probe.h"
 #include "astro/julian.h"
-#include "astro/sidereal.h"
 #include "astro/universal_time.h"
 #include "support/hooks.h"
 
@@ -17,13 +17,21 @@ int g_dstYear = -1;
 
 }  // namespace
 
-double LocalClockJulianDay() {
-  CivilTime now{};
-  g_platform.readLocalTime(&now);
+namespace {
+
+double JulianDayOfReading(const CivilTime &now) {
   const double dayWithFraction =
       now.day + ((now.second * (1.0 / 3600.0) + now.minute * (1.0 / 60.0)) + now.hour) *
                     (1.0 / 24.0);
   return JulianDayFromDate(dayWithFraction, now.month, now.year);
+}
+
+}  // namespace
+
+double LocalClockJulianDay() {
+  CivilTime now{};
+  g_platform.readLocalTime(&now);
+  return JulianDayOfReading(now);
 }
 
 double CityZoneAt(const Location &location, double jdLocal) {
@@ -49,7 +57,9 @@ double CityZoneAt(const Location &location, double jdLocal) {
 }
 
 double ReadClock(int kind, const Location &location) {
-  const double jdLocal = LocalClockJulianDay();
+  CivilTime now{};
+  g_platform.readLocalTime(&now);
+  const double jdLocal = JulianDayOfReading(now);
   double effectiveZone = location.zone;
   if (kind == kUt || kind == kLst || kind == kGst) {  // never local mean time
     // Taken from Windows, the zone is the computer's own offset: UT is then its UTC, by the
@@ -71,12 +81,10 @@ double ReadClock(int kind, const Location &location) {
     case kUt:
       DateFromJulianDay(jdUt, &d, &m, &y);
       return FractionalPart(d) * 24.0;
-    default: {
-      DateFromJulianDay(jdUt, &d, &m, &y);
-      const double ut = FractionalPart(d) * 24.0;
-      const double gst = GreenwichSiderealTime(ut, TruncToInt(d), m, y);  // the UT date
-      return kind == kLst ? LocalSiderealTime(gst, location) : gst;
-    }
+    default:
+      // The sidereal scales also take the reading's milliseconds, so that their seconds can
+      // be shown as the sky turns them, not as the computer's do.
+      return SiderealReading(kind == kLst, location, jdUt, now, effectiveZone);
   }
 }
 

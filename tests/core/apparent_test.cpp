@@ -45,7 +45,9 @@ TEST_F(ApparentSidereal, AgreesWithErfaFrom1900To2100) {
       {{2075, 9, 9, 9, 9, 9, 9}, -657, 8.389726498791, 1.390782054346},
       {{2099, 12, 31, 23, 59, 59, 0}, 0, 6.715654815024, 23.716710370580},
   };
-  const double tolerance = 0.1e-3 / 3600.0;  // a tenth of a millisecond, in hours
+  // The abridged nutation series is good to about 0.2 ms of time (0.18 ms at worst over
+  // the two centuries, read every day in bench/gst_accuracy).
+  const double tolerance = 0.25e-3 / 3600.0;
   SetApparentSiderealTime(true);
   for (const Reference &r : rows) {
     SCOPED_TRACE(testing::Message() << r.utc.year << "-" << r.utc.month << "-" << r.utc.day

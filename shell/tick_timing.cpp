@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "display/clock_text.h"
+
 unsigned NextTickDelay(int millisecond) {
   if (millisecond < 0) millisecond = 0;
   if (millisecond > 999) millisecond = 999;
@@ -23,6 +25,7 @@ unsigned NextScaleTickDelay(double fraction, double secondLength) {
 
 double SecondFractionOf(double hours) {
   if (!std::isfinite(hours)) return 0.0;
-  const double seconds = std::fabs(hours) * 3600.0;
+  // The second as FormatClockTextCut shows it, a hair early.
+  const double seconds = std::fabs(hours) * 3600.0 + kCutSecondLead;
   return seconds - std::floor(seconds);
 }

@@ -21,5 +21,6 @@ constexpr double kSiderealSecondInSolarSeconds = 0.99726957;
 // nearest end (or 0); a second length that is not positive as the computer's own.
 unsigned NextScaleTickDelay(double fraction, double secondLength);
 
-// The fraction of its second that a reading in hours has reached (0 to 1).
+// The fraction of its second that a reading in hours has reached (0 to 1), as its text shows
+// it in FormatClockTextCut.
 double SecondFractionOf(double hours);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <random>
 
+#include "display/clock_text.h"
 #include "shell/tick_timing.h"
 
 namespace {
@@ -51,7 +52,8 @@ TEST(TickTiming, SiderealPhasesAimJustPastTheScalesNextSecond) {
     EXPECT_GE(past, kTickMarginMs) << fraction;
     EXPECT_LT(past, kTickMarginMs + 1) << fraction;
   }
-  EXPECT_NEAR(SecondFractionOf(10.0 + 30.25 / 3600), 0.25, 1e-9);
+  EXPECT_NEAR(SecondFractionOf(10.0 + 30.25 / 3600), 0.25 + kCutSecondLead, 1e-9);
+  EXPECT_NEAR(SecondFractionOf(10.0 + 30.9996 / 3600), 0.0001, 1e-9);  // shown as 10:00:31
   EXPECT_EQ(SecondFractionOf(std::nan("")), 0.0);
 }
 
@@ -97,14 +99,17 @@ TEST(TickTiming, AnHourOnACoarseTimerWithLateWakeUpsShowsEverySecondOnce) {
       const int millisecond = static_cast<int>(read % 1000000 / 1000);
       // The reading carries whole milliseconds, as the computer's clock gives them.
       const double reading = inScale(read / 1000 * 1000);
-      const std::int64_t second = static_cast<std::int64_t>(std::floor(reading));
+      // The second shown: as FormatClockTextCut shows a sidereal reading.
+      const std::int64_t second = static_cast<std::int64_t>(
+          std::floor(scale.length == 1.0 ? reading : reading + kCutSecondLead));
       if (shown >= 0) {
         ASSERT_EQ(second, shown + 1) << "tick " << ticks << " at " << now;
       }
       shown = second;
       const unsigned delay = scale.length == 1.0
                                  ? NextTickDelay(millisecond)
-                                 : NextScaleTickDelay(reading - std::floor(reading), scale.length);
+                                 : NextScaleTickDelay(SecondFractionOf(reading / 3600.0),
+                                                      scale.length);
       const std::int64_t due = read + 1000 * static_cast<std::int64_t>(delay);
       std::int64_t wake = firstTickFrom(due) + scheduling(random);
       const bool delayed = percent(random) < 5;

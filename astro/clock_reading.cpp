@@ -15,10 +15,8 @@ double g_dstStart = -1.0;
 double g_dstEnd = -1.0;
 int g_dstYear = -1;
 
-}  // namespace
-
-namespace {
-
+// To the whole second: local mean time, UT and the daylight-saving bounds move in the
+// computer's whole seconds; the milliseconds go to the sidereal scales alone.
 double JulianDayOfReading(const CivilTime &now) {
   const double dayWithFraction =
       now.day + ((now.second * (1.0 / 3600.0) + now.minute * (1.0 / 60.0)) + now.hour) *

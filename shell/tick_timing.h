@@ -18,7 +18,7 @@ constexpr double kSiderealSecondInSolarSeconds = 0.99726957;
 // The wait, in milliseconds, from a reading `fraction` (0 to 1) into the current second of a
 // scale whose seconds last `secondLength` of the computer's, until kTickMarginMs after the
 // scale's next whole second. A fraction outside 0 to 1 (or not a number) counts as the
-// nearest end (or 0); a second length that is not positive as the computer's own.
+// nearest end (or 0); a second length outside (0, 1] as the computer's own.
 unsigned NextScaleTickDelay(double fraction, double secondLength);
 
 // The fraction of its second that a reading in hours has reached (0 to 1), as its text shows

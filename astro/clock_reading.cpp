@@ -2,12 +2,12 @@
 // the city's UT checked against the computer's. Portable: the clocks come through the hooks.
 #include "astro/clock_reading.h"
 
+#include "astro/apparent.h"
 #include "astro/clock_reading_probe.h"
 
 #include <cmath>
 
 #include "astro/julian.h"
-#include "astro/sidereal.h"
 #include "astro/universal_time.h"
 #include "support/hooks.h"
 
@@ -26,15 +26,21 @@ double HoursOfDay(double jd) {
   return FractionalPart(d) * 24.0;
 }
 
+// To the whole second: local mean time, UT and the daylight-saving bounds move in the
+// computer's whole seconds; the milliseconds go to the sidereal scales alone.
+double JulianDayOfReading(const CivilTime &now) {
+  const double dayWithFraction =
+      now.day + ((now.second * (1.0 / 3600.0) + now.minute * (1.0 / 60.0)) + now.hour) *
+                    (1.0 / 24.0);
+  return JulianDayFromDate(dayWithFraction, now.month, now.year);
+}
+
 }  // namespace
 
 double LocalClockJulianDay() {
   CivilTime now{};
   g_platform.readLocalTime(&now);
-  const double dayWithFraction =
-      now.day + ((now.second * (1.0 / 3600.0) + now.minute * (1.0 / 60.0)) + now.hour) *
-                    (1.0 / 24.0);
-  return JulianDayFromDate(dayWithFraction, now.month, now.year);
+  return JulianDayOfReading(now);
 }
 
 double CityZoneAt(const Location &location, double jdLocal) {
@@ -60,7 +66,9 @@ double CityZoneAt(const Location &location, double jdLocal) {
 }
 
 double ReadClock(int kind, const Location &location) {
-  const double jdLocal = LocalClockJulianDay();
+  CivilTime now{};
+  g_platform.readLocalTime(&now);
+  const double jdLocal = JulianDayOfReading(now);
   double effectiveZone = location.zone;
   if (kind == kUt || kind == kLst || kind == kGst) {  // never local mean time
     // Taken from Windows, the zone is the computer's own offset: UT is then its UTC, by the
@@ -82,12 +90,10 @@ double ReadClock(int kind, const Location &location) {
     case kUt:
       DateFromJulianDay(jdUt, &d, &m, &y);
       return FractionalPart(d) * 24.0;
-    default: {
-      DateFromJulianDay(jdUt, &d, &m, &y);
-      const double ut = FractionalPart(d) * 24.0;
-      const double gst = GreenwichSiderealTime(ut, TruncToInt(d), m, y);  // the UT date
-      return kind == kLst ? LocalSiderealTime(gst, location) : gst;
-    }
+    default:
+      // The sidereal scales also take the reading's milliseconds, so that their seconds can
+      // be shown as the sky turns them, not as the computer's do.
+      return SiderealReading(kind == kLst, location, jdUt, now, effectiveZone);
   }
 }
 

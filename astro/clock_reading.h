@@ -20,7 +20,8 @@ double LocalClockJulianDay();
 // sidereal kinds. Reads the local clock once. UT and the sidereal kinds take the Location's
 // zone plus the daylight-saving hour its code gives: the US rules by year, or whatever the
 // computer's time-zone settings say now; or, while Universal Time is taken from the computer,
-// the computer's own offset from its UTC.
+// the computer's own offset from its UTC. The sidereal kinds also take the reading's
+// milliseconds, and are mean or apparent, with DUT1, as chosen (astro/apparent.h).
 double ReadClock(int kind, const Location &location);
 
 // The zone that takes the local clock to UT at this Location now, by the city's own rules:

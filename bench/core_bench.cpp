@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "astro/apparent.h"
+#include "astro/apparent_probe.h"
 #include "astro/clock_reading.h"
 #include "display/chimes.h"
 #include "display/clock_text.h"
@@ -51,6 +53,33 @@ void BM_CoreTick(benchmark::State &state) {
   SetPendingChimeCount(0);
 }
 BENCHMARK(BM_CoreTick)->ArgsProduct({{0, 1, 2, 3, 4}, {0, 1}})->ArgNames({"kind", "libclock"});
+
+// One reading of a sidereal scale with apparent time and a DUT1: a new second each time, so
+// the nutation is worked out again at every 60th reading, as in the running clock.
+void BM_ApparentReading(benchmark::State &state) {
+  UseBenchHooks(false);
+  SetApparentSiderealTime(true);
+  SetDut1Milliseconds(-123);
+  const int kind = static_cast<int>(state.range(0));
+  const Location location = Denver();
+  for (auto _ : state) benchmark::DoNotOptimize(ReadClock(kind, location));
+  SetApparentSiderealTime(false);
+  SetDut1Milliseconds(0);
+}
+BENCHMARK(BM_ApparentReading)->DenseRange(3, 4)->ArgName("kind");
+
+// The reading at the turn of a minute: the nutation series worked out every time.
+void BM_ApparentReadingNewMinute(benchmark::State &state) {
+  UseBenchHooks(false);
+  SetApparentSiderealTime(true);
+  const Location location = Denver();
+  for (auto _ : state) {
+    ForgetNutation();
+    benchmark::DoNotOptimize(ReadClock(kGst, location));
+  }
+  SetApparentSiderealTime(false);
+}
+BENCHMARK(BM_ApparentReadingNewMinute);
 
 }  // namespace
 

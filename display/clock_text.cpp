@@ -10,7 +10,9 @@
 #include "resources/resource_ids.h"
 #include "support/hooks.h"
 
-int FormatClockText(double hours, char *text) {
+namespace {
+
+int FormatHoursText(double hours, bool nearestSecond, char *text) {
   const char separator = IntlTimeSeparator(0);
   // Whatever a hand-edited file did to the reading, the text shows a time of day.
   double a = std::fabs(hours);
@@ -21,7 +23,8 @@ int FormatClockText(double hours, char *text) {
   const double m = f * 60.0;
   int minutes = TruncToInt(m);
   const double s = (m - minutes) * 60.0;
-  int seconds = RoundHalfUp(s);  // nearest second: 10:30:15 is not exact as a double
+  // Nearest second: 10:30:15 is not exact as a double; cut, the lead covers the same.
+  int seconds = nearestSecond ? RoundHalfUp(s) : TruncToInt(s + kCutSecondLead);
   // Each carry is tested whether or not the one before it fired.
   if (seconds == 60) {
     seconds = 0;
@@ -36,6 +39,12 @@ int FormatClockText(double hours, char *text) {
   if (text[0] == '0' && IntlTimeLeadingZero(0) == 0) text[0] = ' ';
   return minutes;
 }
+
+}  // namespace
+
+int FormatClockText(double hours, char *text) { return FormatHoursText(hours, true, text); }
+
+int FormatClockTextCut(double hours, char *text) { return FormatHoursText(hours, false, text); }
 
 bool ReadHourDigits(const char *twoCharacters, int *hour) {
   int i = 0;

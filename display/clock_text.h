@@ -6,6 +6,16 @@
 // minutes shown, so that the chimes need not look for them in the text.
 int FormatClockText(double hours, char *text);
 
+// How far ahead of its whole second a reading already shows it, in seconds, when its seconds
+// are cut rather than rounded: readings made of whole seconds come out a few hundred-
+// thousandths of a second short, and the tick that turns the second comes milliseconds after.
+constexpr double kCutSecondLead = 0.0005;
+
+// As FormatClockText, but showing the second the reading is in rather than the nearest one:
+// for readings that carry milliseconds (the sidereal scales), whose seconds are shown as the
+// sky turns them, so that a reading late in a second never shows the next one early.
+int FormatClockTextCut(double hours, char *text);
+
 // Rewrites a 24-hour clock text in place into the 12-hour form with " AM" or " PM".
 void MakeTwelveHourText(char *text);
 

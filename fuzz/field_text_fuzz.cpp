@@ -2,7 +2,8 @@
 // gives a finite single-precision value or refuses; what the program writes for a value it
 // reads back close to that value; a whole number is accepted only when the text holds nothing
 // but blanks, a sign and digits, and reads back from its own printing; white space removal
-// leaves no white space.
+// leaves no white space; a DUT1 text is read within 0.9 s or refused, and reads back from
+// its own writing.
 #include <cctype>
 #include <cfloat>
 #include <cmath>
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <string>
 
+#include "dialogs/dut1_text.h"
 #include "dialogs/field_text.h"
 #include "display/intl.h"
 #include "location/city_table.h"
@@ -84,6 +86,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     Check(ReadWholeNumberText(printed, &back) && back == whole);
   } else {
     Check(whole == 12345);
+  }
+
+  int dut1 = 12345;
+  if (ReadDut1Text(text.c_str(), &dut1)) {
+    Check(dut1 >= -900 && dut1 <= 900);
+    char written[kTextSize];
+    FormatDut1Text(dut1, written);
+    int back = 12345;
+    if (g_decimal[0] == '.' || g_decimal[0] == ',') Check(ReadDut1Text(written, &back) && back == dut1);
+  } else {
+    Check(dut1 == 12345);
   }
 
   std::string copy = text.substr(0, 200);

@@ -8,7 +8,8 @@
 // Every text taken from the string table fits a buffer of this size (80 characters).
 constexpr int kTextSize = 81;
 
-// A reading of the computer's local civil clock, to the second.
+// A reading of the computer's local civil clock, to the second, with the milliseconds where
+// the platform gives them (only the sidereal scales use them; 0 where none are known).
 struct CivilTime {
   int year;
   int month;
@@ -16,6 +17,7 @@ struct CivilTime {
   int hour;
   int minute;
   int second;
+  int millisecond = 0;
 };
 
 // Message-box styles and answers, with the values the Windows API gives them, so that

@@ -19,6 +19,7 @@ void CopySystemTime(const SYSTEMTIME &st, CivilTime *now) {
   now->hour = st.wHour;
   now->minute = st.wMinute;
   now->second = st.wSecond;
+  now->millisecond = st.wMilliseconds;
 }
 
 void ReadWin32Clock(CivilTime *now) {

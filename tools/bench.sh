@@ -8,6 +8,8 @@
 #   - how late the shown second changes after the computer's, read back from the screen,
 #     for the tick that follows the computer's seconds and for the old free-running timer
 #   - the shown GST against ERFA's IAU 2006 GMST, 1950 to 2050
+#   - apparent GST against ERFA's IAU 2006/2000A apparent sidereal time, 1900 to 2100, and
+#     what a reading with apparent time costs
 #   - the help engine on large help files, natively and the real window under Wine
 # Usage: tools/bench.sh [OUTPUT]   (default docs/performance.md)
 set -euo pipefail
@@ -102,6 +104,11 @@ rm -rf "$app"
 
 say "GST against IAU 2006 GMST, 1950-2050"
 build/bench/bench/gst_accuracy | /usr/bin/python3 tools/gst_accuracy.py >"$work/gst.txt" 2>/dev/null
+say "apparent GST against ERFA's gst06a, 1900-2100, and the reading's cost"
+build/bench/bench/gst_accuracy --apparent |
+  /usr/bin/python3 tools/gst_accuracy.py --apparent >"$work/gast.txt" 2>/dev/null
+build/bench/bench/core_bench --benchmark_filter='BM_ApparentReading' \
+  --benchmark_min_time=0.5 --benchmark_format=json >"$work/gbench-apparent.json" 2>/dev/null
 
 say "help engine on large help files"
 build/bench/bench/help_bench >"$work/help-native.txt"

@@ -5,10 +5,17 @@ one instant a day, 1950 to 2050. Prints the worst differences in seconds of time
 
 The clock's UT is taken as UT1, and TT as UT1 + 69.184 s: over a century TT - UT1 moves by
 about a minute, which changes GMST by far less than a microsecond.
+
+With --apparent, from the listing of `gst_accuracy --apparent` (one instant a day, 1900 to
+2100, each with its milliseconds and a DUT1): the clock's apparent sidereal time against
+ERFA's IAU 2006/2000A Greenwich apparent sidereal time (erfa.gst06a), UT1 = UTC + DUT1 and
+TT = UTC + 69.184 s as the clock takes them. Prints the worst differences in milliseconds.
 """
+import math
 import sys
 
 import erfa
+import numpy
 
 SECONDS_PER_HOUR = 3600.0
 
@@ -18,7 +25,31 @@ def wrapped(hours):
     return (hours + 12.0) % 24.0 - 12.0
 
 
+def apparent():
+    rows = [line.split() for line in sys.stdin if line.strip()]
+    y, mo, d, h, mi, s, ms, dut1 = (numpy.array([int(r[i]) for r in rows]) for i in range(8))
+    gst = numpy.array([float(r[8]) for r in rows])
+    day0, mjd = erfa.cal2jd(y, mo, d)
+    fraction = (h * 3600 + mi * 60 + s + ms / 1000.0) / 86400.0
+    reference = erfa.gst06a(day0, mjd + fraction + dut1 / 86400000.0,
+                            day0, mjd + fraction + 69.184 / 86400.0) * 12.0 / math.pi
+    diff = ((gst - reference + 12.0) % 24.0 - 12.0) * SECONDS_PER_HOUR * 1000.0
+    worst = int(numpy.argmax(numpy.abs(diff)))
+    print(f"instants compared: {len(rows)}")
+    print(f"worst difference from gst06a: {diff[worst]:+.4f} ms at {' '.join(rows[worst][:8])}")
+    print(f"rms difference: {math.sqrt(float(numpy.mean(diff * diff))):.4f} ms")
+    quarters = {}
+    for year, value in zip(y, numpy.abs(diff)):
+        key = min(int(year) // 25 * 25, 2075)
+        quarters[key] = max(quarters.get(key, 0.0), float(value))
+    print("worst |difference| by quarter century (ms): " +
+          ", ".join(f"{k}-{k + 24} {v:.4f}" for k, v in sorted(quarters.items())))
+
+
 def main():
+    if "--apparent" in sys.argv[1:]:
+        apparent()
+        return
     worst_value = (0.0, None)
     worst_shown = (0.0, None)
     count = 0

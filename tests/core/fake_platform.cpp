@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "astro/apparent.h"
+#include "astro/apparent_probe.h"
 #include "astro/universal_time.h"
 #include "display/intl.h"
 #include "display/intl_probe.h"
@@ -113,6 +115,9 @@ void InstallFakePlatform() {
   g_platform.endProcess = ThrowProcessEnded;
   MarkIntlSettingsStale();
   SetUniversalTimeFromComputer(false);
+  SetApparentSiderealTime(false);
+  SetDut1Milliseconds(0);
+  ForgetNutation();
   ForgetDeclinedCities();
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "dialogs/dut1_text.h"
 #include "dialogs/field_text.h"
 #include "display/intl.h"
 #include "fake_platform.h"
@@ -46,6 +47,48 @@ TEST_F(FieldText, ZoneTextInEachPunctuation) {
   for (const auto &c : cases) {
     UseLocale(c.decimal, c.leadingZero);
     EXPECT_EQ(Shown(c.value), c.shown) << c.value << " lz " << c.leadingZero;
+  }
+}
+
+// DUT1 is typed in seconds, to the millisecond, within 0.9 s either way, in the user's
+// decimal punctuation; what is written back reads as the same milliseconds.
+TEST_F(FieldText, Dut1TextInWholeMilliseconds) {
+  struct Case {
+    const char *decimal;
+    const char *text;
+    bool reads;
+    int ms;
+  } cases[] = {
+      {".", "0.123", true, 123},   {".", " -0.9 ", true, -900}, {".", "+.5", true, 500},
+      {".", "0", true, 0},         {".", "-0", true, 0},        {".", "0.9000", true, 900},
+      {",", "-0,072", true, -72},  {".", ".0405", false, 0},    {".", "0.901", false, 0},
+      {".", "-1", false, 0},       {".", "1.000", false, 0},    {".", "100000000000.1", false, 0},
+      {",", "0.5", false, 0},      {".", "", false, 0},         {".", "-", false, 0},
+      {".", ".", false, 0},        {".", "0.5s", false, 0},     {".", "0.5e0", false, 0},
+      {".", "0x0.1", false, 0},    {".", "nan", false, 0},      {".", "0. 5", false, 0},
+  };
+  for (const auto &c : cases) {
+    UseLocale(c.decimal, 1);
+    int ms = 777;
+    EXPECT_EQ(ReadDut1Text(c.text, &ms), c.reads) << c.text;
+    EXPECT_EQ(ms, c.reads ? c.ms : 777) << c.text;
+  }
+  struct Shown {
+    const char *decimal;
+    int leadingZero;
+    int ms;
+    const char *text;
+  } shown[] = {
+      {".", 1, 123, "0.123"}, {".", 1, -900, "-0.900"}, {".", 0, -72, "-.072"},
+      {",", 1, 5, "0,005"},   {".", 1, 0, "0.000"},     {".", 0, 899, ".899"},
+  };
+  for (const auto &c : shown) {
+    UseLocale(c.decimal, c.leadingZero);
+    char text[kTextSize];
+    FormatDut1Text(c.ms, text);
+    EXPECT_STREQ(text, c.text);
+    int back = 0;
+    EXPECT_TRUE(ReadDut1Text(text, &back) && back == c.ms) << text;
   }
 }
 

@@ -1,0 +1,13 @@
+// The DUT1 field's text: UT1 - UTC in seconds to the millisecond, -0.9 to +0.9, in the
+// user's decimal punctuation, read to and written from whole milliseconds. Portable.
+#pragma once
+
+// Reads a DUT1 text ("0.123", "-.5", "+0,250" where the decimal character is a comma):
+// blanks, an optional sign, the seconds, the user's decimal character and up to three
+// decimals (further ones only zeros), blanks. False for anything else or beyond 0.9 s
+// either way; `milliseconds` is then kept.
+bool ReadDut1Text(const char *text, int *milliseconds);
+
+// Writes `milliseconds` as seconds with three decimals in the user's punctuation ("-0.150",
+// or "-.150" without a leading zero). `out` holds 81 characters.
+void FormatDut1Text(int milliseconds, char *out);

@@ -17,10 +17,10 @@
 #include "shell/session_end.h"
 #include "shell/tick_arming.h"
 #include "shell/ut_choice.h"
-#include "shell/window_place.h"
 #include "support/errors.h"
 #include "support/settings.h"
 #include "support/win32_hooks.h"
+#include "support/window_place.h"
 
 MainWindowState g_main = {};
 
@@ -245,8 +245,8 @@ void ReadWindowGeometry(int *x, int *y, int *width, int *height) {
   LoadText(IDS_KEY_Y, g_main.keyY);
   *width = ReadSettingInt(g_main.keyWidth, CW_USEDEFAULT);
   *height = ReadSettingInt(g_main.keyHeight, CW_USEDEFAULT);
-  *x = ReadSettingInt(g_main.keyX, CW_USEDEFAULT);
-  *y = ReadSettingInt(g_main.keyY, CW_USEDEFAULT);
+  *x = ReadSettingCoordinate(g_main.keyX, CW_USEDEFAULT);
+  *y = ReadSettingCoordinate(g_main.keyY, CW_USEDEFAULT);
 
   // A size the system would not let the user make leaves a window that cannot be used.
   if (*width != CW_USEDEFAULT && *width < GetSystemMetrics(SM_CXMINTRACK)) *width = CW_USEDEFAULT;

@@ -1,7 +1,7 @@
 // Putting the clock and its help window back where they were left (Win32).
-#include "shell/window_place.h"
+#include "support/window_place.h"
 
-#include "shell/caption_reach.h"
+#include "support/caption_reach.h"
 
 #include "resources/resource_ids.h"
 #include "support/hooks.h"

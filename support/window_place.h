@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-// Whether at least kGrabWidth x kGrabHeight pixels (shell/caption_reach.h) of the caption bar of a window at (x, y), `width` wide,
+// Whether at least kGrabWidth x kGrabHeight pixels (support/caption_reach.h) of the caption bar of a window at (x, y), `width` wide,
 // lie on one monitor's work area: too little of it, and the user cannot grab the window.
 bool CaptionCanBeGrabbed(int x, int y, int width);
 

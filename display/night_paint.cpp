@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "display/clock_face.h"
+#include "support/system_library.h"
 
 namespace {
 
@@ -315,11 +316,7 @@ void ApplyNightTitleBar(HWND window) {
   static bool looked = false;
   if (!looked) {
     looked = true;
-    HMODULE dwm = LoadLibraryA("dwmapi.dll");
-    if (dwm != nullptr) {
-      set = reinterpret_cast<SetAttribute>(
-          reinterpret_cast<void (*)()>(GetProcAddress(dwm, "DwmSetWindowAttribute")));
-    }
+    set = SystemCall<SetAttribute>("dwmapi.dll", "DwmSetWindowAttribute");
   }
   if (dark) {
     SetPropA(window, kDark, reinterpret_cast<HANDLE>(1));

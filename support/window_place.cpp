@@ -67,6 +67,18 @@ bool NormalScreenPlace(HWND window, RECT *place, bool *maximised) {
   return true;
 }
 
+RECT WorkAreaOf(HWND window) {
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  if (window != nullptr &&
+      GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info)) {
+    return info.rcWork;
+  }
+  RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);  // the main monitor's
+  return area;
+}
+
 bool PlacementCanBeGrabbed(const WINDOWPLACEMENT &placement) {
   RECT r = placement.rcNormalPosition;
   const POINT offset = WorkspaceOffset(r);

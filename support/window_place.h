@@ -14,6 +14,10 @@ bool CaptionCanBeGrabbed(int x, int y, int width);
 // maximised now. False when the placement cannot be had.
 bool NormalScreenPlace(HWND window, RECT *place, bool *maximised);
 
+// The work area (the screen less the taskbar) of the monitor that holds the most of
+// `window`, or the nearest one; the main monitor's when there is no window.
+RECT WorkAreaOf(HWND window);
+
 // Whether `placement` (as GetWindowPlacement gave it) would put its window where the user
 // can grab it, on the monitors there are now.
 bool PlacementCanBeGrabbed(const WINDOWPLACEMENT &placement);

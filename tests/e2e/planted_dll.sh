@@ -9,7 +9,7 @@ forget_settings
 cp "$build/tests/dwmapi.dll" "$app/"
 
 # The plant marks its loading: shown by loading it by its path, then the mark is removed.
-(cd "$app" && wine rundll32.exe "$(winepath -w "$app/dwmapi.dll")",Touch) >/dev/null 2>&1 || true
+(cd "$app" && wine rundll32.exe "$(winepath -w "$app/dwmapi.dll")",None) >/dev/null 2>&1 || true
 [ -f "$app/PLANTED.TXT" ] || fail "the planted DLL leaves no mark when it is loaded"
 rm "$app/PLANTED.TXT"
 

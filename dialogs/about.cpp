@@ -3,17 +3,18 @@
 
 #include "dialogs/field_text.h"
 #include "display/night_paint.h"
+#include "support/window_place.h"
 
 void CenterWindowOnScreen(HWND window) {
-  RECT desktop;
+  // On the monitor the user is looking at: the one that holds the clock that opened it.
+  const HWND owner = GetWindow(window, GW_OWNER);
+  const RECT work = WorkAreaOf(owner != nullptr ? owner : window);
   RECT own;
-  GetWindowRect(GetDesktopWindow(), &desktop);
   GetWindowRect(window, &own);
   int x = 0;
   int y = 0;
-  CenteredPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), desktop.left,
-                   desktop.top, desktop.right, desktop.bottom, own.left, own.top, own.right,
-                   own.bottom, &x, &y);
+  CenteredPosition(PlainRect{work.left, work.top, work.right, work.bottom},
+                   PlainRect{own.left, own.top, own.right, own.bottom}, &x, &y);
   SetWindowPos(window, nullptr, x, y, -1, -1, SWP_NOSIZE | SWP_NOZORDER);
 }
 

@@ -115,23 +115,21 @@ bool ReadWholeNumberText(const char *text, std::int32_t *value) {
   return true;
 }
 
-void CenteredPosition(int screenWidth, int screenHeight, int desktopLeft, int desktopTop,
-                      int desktopRight, int desktopBottom, int windowLeft, int windowTop,
-                      int windowRight, int windowBottom, int *x, int *y) {
-  const int cx = (desktopLeft + desktopRight) / 2;
-  const int cy = (desktopTop + desktopBottom) / 2;
-  const int width = windowRight - windowLeft + 1;
-  const int height = windowBottom - windowTop + 1;
+void CenteredPosition(const PlainRect &area, const PlainRect &window, int *x, int *y) {
+  const int cx = (area.left + area.right) / 2;
+  const int cy = (area.top + area.bottom) / 2;
+  const int width = window.right - window.left + 1;
+  const int height = window.bottom - window.top + 1;
   *x = cx - width / 2;
   *y = cy - height / 2;
-  if (*x < 0) {
-    *x = 0;
-  } else if (*x + width > screenWidth) {
-    *x = screenWidth - width;
+  if (*x < area.left) {
+    *x = area.left;
+  } else if (*x + width > area.right) {
+    *x = area.right - width;
   }
-  if (*y < 0) {
-    *y = 0;
-  } else if (*y + height > screenHeight) {
-    *y = screenHeight - height;
+  if (*y < area.top) {
+    *y = area.top;
+  } else if (*y + height > area.bottom) {
+    *y = area.bottom - height;
   }
 }

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "support/caption_reach.h"
+
 // One row of the whole-number fields a dialog checks: which control, the accepted range,
 // the message when it is out of range, and the value once it passes.
 struct IntegerFieldCheck {
@@ -34,8 +36,7 @@ bool ReadRealText(const char *text, double *value);
 // `value` is then kept.
 bool ReadWholeNumberText(const char *text, std::int32_t *value);
 
-// Where a window of the given outer rectangle goes to sit centred on the screen, kept on it
-// where it fits: the desktop's centre and the screen size come from the platform.
-void CenteredPosition(int screenWidth, int screenHeight, int desktopLeft, int desktopTop,
-                      int desktopRight, int desktopBottom, int windowLeft, int windowTop,
-                      int windowRight, int windowBottom, int *x, int *y);
+// Where a window of the given outer rectangle goes to sit centred on `area` (the work area
+// of a monitor, which may lie left of or above the main one), kept inside it where it fits
+// and with its top-left corner inside it where it does not.
+void CenteredPosition(const PlainRect &area, const PlainRect &window, int *x, int *y);

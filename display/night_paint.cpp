@@ -10,6 +10,7 @@
 
 #include "display/clock_face.h"
 #include "display/night_palette.h"
+#include "support/system_library.h"
 
 namespace {
 
@@ -316,11 +317,7 @@ void ApplyNightTitleBar(HWND window) {
   static bool looked = false;
   if (!looked) {
     looked = true;
-    HMODULE dwm = LoadLibraryA("dwmapi.dll");
-    if (dwm != nullptr) {
-      set = reinterpret_cast<SetAttribute>(
-          reinterpret_cast<void (*)()>(GetProcAddress(dwm, "DwmSetWindowAttribute")));
-    }
+    set = SystemCall<SetAttribute>("dwmapi.dll", "DwmSetWindowAttribute");
   }
   if (dark) {
     SetPropA(window, kDark, reinterpret_cast<HANDLE>(1));

@@ -8,6 +8,7 @@
 
 #include "help/help_access.h"
 #include "help/help_view_state.h"
+#include "support/system_library.h"
 
 const char kHelpViewClass[] = "Orvane2HelpView";
 
@@ -20,8 +21,7 @@ int PointY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 // The system's message font at the window's DPI.
 LOGFONTW MessageFont(int dpi) {
   using SpiForDpiFn = BOOL(WINAPI *)(UINT, UINT, PVOID, UINT, UINT);
-  const SpiForDpiFn spiForDpi = reinterpret_cast<SpiForDpiFn>(reinterpret_cast<void *>(
-      GetProcAddress(GetModuleHandleA("user32.dll"), "SystemParametersInfoForDpi")));
+  const SpiForDpiFn spiForDpi = SystemCall<SpiForDpiFn>("user32.dll", "SystemParametersInfoForDpi");
   NONCLIENTMETRICSW metrics = {};
   metrics.cbSize = sizeof metrics;
   if (spiForDpi != nullptr &&
@@ -53,8 +53,7 @@ void Measure(HDC dc, HFONT font, HelpFontMetrics *out) {
 
 int HelpWindowDpi(HWND window) {
   using GetDpiForWindowFn = UINT(WINAPI *)(HWND);
-  const GetDpiForWindowFn getDpi = reinterpret_cast<GetDpiForWindowFn>(
-      reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+  const GetDpiForWindowFn getDpi = SystemCall<GetDpiForWindowFn>("user32.dll", "GetDpiForWindow");
   if (getDpi != nullptr && window != nullptr) {
     const UINT dpi = getDpi(window);
     if (dpi != 0) return static_cast<int>(dpi);

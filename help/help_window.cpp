@@ -13,9 +13,9 @@
 #include "help/help_view.h"
 #include "location/file_text.h"
 #include "resources/resource_ids.h"
-#include "shell/window_place.h"
 #include "support/hooks.h"
 #include "support/program_files.h"
+#include "support/window_place.h"
 
 namespace {
 

@@ -20,11 +20,11 @@
 #include "shell/tick_arming.h"
 #include "shell/time_change.h"
 #include "shell/ut_choice.h"
-#include "shell/window_place.h"
 #include "support/clock_timer.h"
 #include "support/errors.h"
 #include "support/settings.h"
 #include "support/win32_hooks.h"
+#include "support/window_place.h"
 
 namespace {
 
@@ -212,8 +212,8 @@ void ReadWindowGeometry(int *x, int *y, int *width, int *height) {
   LoadText(IDS_KEY_Y, g_clock.keyY);
   *width = ReadSettingInt(g_clock.keyWidth, CW_USEDEFAULT);
   *height = ReadSettingInt(g_clock.keyHeight, CW_USEDEFAULT);
-  *x = ReadSettingInt(g_clock.keyX, CW_USEDEFAULT);
-  *y = ReadSettingInt(g_clock.keyY, CW_USEDEFAULT);
+  *x = ReadSettingCoordinate(g_clock.keyX, CW_USEDEFAULT);
+  *y = ReadSettingCoordinate(g_clock.keyY, CW_USEDEFAULT);
 
   // A size the system would not let the user make leaves a window that cannot be used.
   if (*width != CW_USEDEFAULT && *width < GetSystemMetrics(SM_CXMINTRACK)) *width = CW_USEDEFAULT;

@@ -5,6 +5,7 @@
 #include "location/city_table.h"
 #include "resources/resource_ids.h"
 #include "support/hooks.h"
+#include "support/system_library.h"
 
 namespace {
 
@@ -17,16 +18,10 @@ bool g_offeredForSession = false;  // asked at WM_QUERYENDSESSION; cleared if th
 using CreateReason = BOOL(WINAPI *)(HWND, LPCWSTR);
 using DestroyReason = BOOL(WINAPI *)(HWND);
 
-FARPROC User32Function(const char *name) {
-  HMODULE user32 = GetModuleHandleA("user32.dll");
-  return user32 != nullptr ? GetProcAddress(user32, name) : nullptr;
-}
-
 // While the question is up, a shutdown that reaches the clock shows this reason beside it,
 // so that the user can come back and answer rather than end it with the changes unsaved.
 void GiveShutdownReason(HWND window) {
-  auto create = reinterpret_cast<CreateReason>(
-      reinterpret_cast<void (*)()>(User32Function("ShutdownBlockReasonCreate")));
+  const auto create = SystemCall<CreateReason>("user32.dll", "ShutdownBlockReasonCreate");
   if (create == nullptr) return;
   char reason[kTextSize];
   LoadText(IDS_SHUTDOWN_REASON, reason);
@@ -36,8 +31,7 @@ void GiveShutdownReason(HWND window) {
 }
 
 void WithdrawShutdownReason(HWND window) {
-  auto destroy = reinterpret_cast<DestroyReason>(
-      reinterpret_cast<void (*)()>(User32Function("ShutdownBlockReasonDestroy")));
+  const auto destroy = SystemCall<DestroyReason>("user32.dll", "ShutdownBlockReasonDestroy");
   if (destroy != nullptr) destroy(window);
 }
 

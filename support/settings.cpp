@@ -94,6 +94,12 @@ int ReadSettingInt(const char *key, int defaultValue) {
   return ParseSettingInt(text, defaultValue);
 }
 
+int ReadSettingCoordinate(const char *key, int defaultValue) {
+  char text[kTextSize];
+  ReadSetting(key, text);
+  return ParseSettingCoordinate(text, defaultValue);
+}
+
 bool WriteSettingInt(const char *key, int value) {
   char text[kTextSize];
   std::snprintf(text, sizeof text, "%d", value);

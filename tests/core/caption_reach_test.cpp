@@ -1,7 +1,7 @@
 // The rule for a stored window place leaving enough caption bar to grab. Portable.
 #include <gtest/gtest.h>
 
-#include "shell/caption_reach.h"
+#include "support/caption_reach.h"
 
 namespace {
 
@@ -12,6 +12,7 @@ constexpr CaptionMetrics kMetrics = {8, 8, 23};
 TEST(CaptionReach, NeedsEnoughCaptionOnOneWorkArea) {
   const PlainRect left = {-1280, 0, 0, 1024};
   const PlainRect twoMonitors[] = {left, kWork};
+  const PlainRect kFar = {1024, 768, 2048, 1508};  // right of and below the main monitor
   struct Case {
     int x, y, width;
     const PlainRect *areas;
@@ -39,6 +40,16 @@ TEST(CaptionReach, NeedsEnoughCaptionOnOneWorkArea) {
       {-600, 100, 500, twoMonitors, 2, true},
       // 40 pixels on each of two monitors: neither has enough to grab.
       {-48, 100, 96, twoMonitors, 2, false},
+      // Flush with a screen's left edge, the invisible resize frame lies left of it.
+      {-7, 100, 500, &kWork, 1, true},
+      {100, -7, 500, &kWork, 1, true},
+      // A clock left of the main monitor: kept while that monitor is there, not after.
+      {-1287, 100, 500, twoMonitors, 2, true},
+      {-1287, 100, 500, &kWork, 1, false},
+      {-1287, -300, 500, twoMonitors, 2, false},  // above both
+      // Far out to the left or up, refused before a difference could overflow.
+      {-2147483647 - 1, 800, 500, &kFar, 1, false},
+      {1100, -2147483647 - 1, 500, &kFar, 1, false},
   };
   for (const Case &c : cases) {
     EXPECT_EQ(CaptionReachable(c.x, c.y, c.width, kMetrics, c.areas, c.count), c.reachable)

@@ -152,24 +152,35 @@ TEST_F(FieldText, ReadingAWholeNumber) {
   }
 }
 
-TEST(Centring, KeepsTheWindowOnTheScreen) {
+TEST(Centring, KeepsTheWindowOnTheWorkArea) {
+  const PlainRect vga = {0, 0, 640, 480};
+  const PlainRect left = {-1920, 0, 0, 1040};   // a monitor left of the main one
+  const PlainRect above = {0, -1050, 1680, -40};  // above it, its taskbar along its foot
+  const PlainRect topBar = {0, 40, 1024, 768};    // a taskbar along the top
   struct Case {
-    int screenW, screenH, left, top, right, bottom, x, y;
+    PlainRect area, window;
+    int x, y;
   } cases[] = {
-      {640, 480, 0, 0, 200, 100, 220, 190},  // measured as 201 x 101
-      {640, 480, 0, 0, 200, 700, 220, 0},    // taller than the screen: top at 0
-      {640, 480, 0, 0, 900, 100, 0, 190},
+      {vga, {0, 0, 200, 100}, 220, 190},  // measured as 201 x 101
+      {vga, {0, 0, 200, 700}, 220, 0},    // taller than the screen: top at 0
+      {vga, {0, 0, 900, 100}, 0, 190},
       // Worked by hand: a 301 x 201 window on 1024 x 768 sits 362 in and 284 down
       // (centre 512, 384 less 150 and 100); on 800 x 600, 250 and 200.
-      {1024, 768, 0, 0, 300, 200, 362, 284},
-      {800, 600, 10, 20, 310, 220, 250, 200},
+      {{0, 0, 1024, 768}, {0, 0, 300, 200}, 362, 284},
+      {{0, 0, 800, 600}, {10, 20, 310, 220}, 250, 200},
+      // On the monitor left: centre -960, 520, less 150 and 100.
+      {left, {0, 0, 300, 200}, -1110, 420},
+      {left, {0, 0, 2500, 200}, -1920, 420},  // wider than it: its left edge
+      {above, {0, 0, 300, 200}, 690, -645},   // centre 840, -545
+      {above, {0, 0, 300, 1200}, 690, -1050},
+      {topBar, {0, 0, 300, 800}, 362, 40},  // below the taskbar, not under it
+      {topBar, {0, 0, 300, 200}, 362, 304},
   };
   for (const auto &c : cases) {
     int x = -1, y = -1;
-    CenteredPosition(c.screenW, c.screenH, 0, 0, c.screenW, c.screenH, c.left, c.top, c.right,
-                     c.bottom, &x, &y);
-    EXPECT_EQ(x, c.x);
-    EXPECT_EQ(y, c.y);
+    CenteredPosition(c.area, c.window, &x, &y);
+    EXPECT_EQ(x, c.x) << c.area.left << "," << c.area.top;
+    EXPECT_EQ(y, c.y) << c.area.left << "," << c.area.top;
   }
 }
 

@@ -81,17 +81,26 @@ TEST(HeldFile, OnlyAHoldIsWaitedForAndNeverLongerThanASecond) {
   EXPECT_EQ(tries, kHeldFileWaitMs / kHeldFileSleepMs + 1);
 }
 
-TEST(SettingValue, OnlyAllDigitsThatFitAnIntAreRead) {
+// Every setting reads digits only; a window's X and Y may also have one leading minus, since a
+// window left of or above the main monitor, or flush with the screen's left edge (whose
+// invisible frame lies past it), stands at a negative place and must come back there.
+TEST(SettingValue, OnlyDigitsThatFitAnIntAreReadAndAMinusOnlyForAPlace) {
   const int d = -77;
   const struct {
     const char *text;
-    int value;
+    int value, coordinate;
   } cases[] = {
-      {"0", 0}, {"3", 3}, {"0042", 42}, {"2147483647", 2147483647},
-      {"", d}, {"-4", d}, {"+4", d}, {" 4", d}, {"4 ", d}, {"4a", d}, {"1.5", d},
-      {"2147483648", d}, {"99999999999999999999999", d},
+      {"0", 0, 0}, {"3", 3, 3}, {"0042", 42, 42}, {"2147483647", 2147483647, 2147483647},
+      {"", d, d}, {"+4", d, d}, {" 4", d, d}, {"4 ", d, d}, {"4a", d, d}, {"1.5", d, d},
+      {"2147483648", d, d}, {"99999999999999999999999", d, d},
+      {"-4", d, -4}, {"-7", d, -7}, {"-1920", d, -1920}, {"-0", d, 0}, {"-0042", d, -42},
+      {"-2147483648", d, -2147483647 - 1}, {"-2147483649", d, d}, {"-99999999999", d, d},
+      {"-", d, d}, {"--5", d, d}, {"- 5", d, d}, {"-5-", d, d}, {"+-5", d, d}, {" -5", d, d},
   };
-  for (const auto &c : cases) EXPECT_EQ(ParseSettingInt(c.text, d), c.value) << c.text;
+  for (const auto &c : cases) {
+    EXPECT_EQ(ParseSettingInt(c.text, d), c.value) << c.text;
+    EXPECT_EQ(ParseSettingCoordinate(c.text, d), c.coordinate) << c.text;
+  }
 }
 
 }  // namespace

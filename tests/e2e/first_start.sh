@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End to end: a clock with no settings opens at the default place in LMT; F7 switches it to
-# UT and stores Time = 2; closing stores the geometry; a second start comes back there, in UT.
+# UT and stores Time = 2; closing stores the geometry; a second start comes back there, in UT,
+# and a third at the place left flush with the screen's left edge.
 # Usage: first_start.sh BUILD-DIR SOURCE-DIR
 . "$(dirname "$0")/e2e_lib.sh"
 new_app_folder
@@ -29,5 +30,12 @@ expect_eq "stored Height" "$(ctl setting Height)" "300"
 start_clock
 expect_eq "second caption" "$(ctl caption)" "Orvane 2 (UT)"
 expect_eq "second place" "$(ctl rect)" "130 70 650 370"
+# Flush with the screen's left edge, where Windows 10 puts the invisible frame at -7.
+ctl move -7 70 520 300
+sleep 0.5
+ctl close 20 || fail "the clock did not close"
+expect_eq "stored X at the left edge" "$(ctl setting X)" "-7"
+start_clock
+expect_eq "third place" "$(ctl rect)" "-7 70 513 370"
 ctl close 20 || fail "the clock did not close"
 echo "end to end: first start and restart passed"

@@ -14,9 +14,9 @@
 #include "location/city_table.h"
 #include "resources/resource_ids.h"
 #include "shell/main_window.h"
-#include "shell/window_place.h"
 #include "support/settings.h"
 #include "support/settings_probe.h"
+#include "support/window_place.h"
 
 namespace {
 
@@ -180,7 +180,17 @@ TEST_F(MainWindowStart, GeometryThatWouldHideTheWindowIsIgnored) {
   const Case cases[] = {
       {"100", "80", "500", "300", 100, 80, 500, 300},
       {nullptr, nullptr, nullptr, nullptr, D, D, D, D},  // nothing stored
-      {"-4", "80", "500", "300", D, D, 500, 300},          // negative: never read back
+      // Negative places through the real registry and the real screen (Wine's one monitor
+      // at 0, 0). Flush with the left edge, the invisible frame lies at X = -7 on Windows 10.
+      {"-7", "80", "500", "300", -7, 80, 500, 300},
+      {"-0", "80", "500", "300", 0, 80, 500, 300},
+      // Where a monitor left of the main one stood: none here, as when it is unplugged (with
+      // it there, the rule's rows in CaptionReach keep the place).
+      {"-1920", "80", "500", "300", D, D, 500, 300},
+      {"-", "80", "500", "300", D, D, 500, 300},
+      {"--5", "80", "500", "300", D, D, 500, 300},
+      {"100", "-2147483649", "500", "300", D, D, 500, 300},  // beyond an int
+      {"-2147483648", "80", "500", "300", D, D, 500, 300},
       {"5000", "4000", "500", "300", D, D, 500, 300},      // on no monitor
       {"900", "700", "500", "300", 900, 700, 500, 300},    // partly off screen is fine
       {"100", "80", "20", "5", 100, 80, D, D},             // smaller than a window can be

@@ -46,8 +46,8 @@ TEST_F(Settings, AbsentOrUnreadableValuesGiveTheDefault) {
   EXPECT_EQ(ReadSettingInt("Sound", 2), 2);
   const char *texts[] = {"-4", " 3", "3a", "99999999999", ""};
   for (const char *t : texts) {
-    WriteSetting("X", t);
-    EXPECT_EQ(ReadSettingInt("X", CW_USEDEFAULT), CW_USEDEFAULT) << "'" << t << "'";
+    WriteSetting("Width", t);
+    EXPECT_EQ(ReadSettingInt("Width", CW_USEDEFAULT), CW_USEDEFAULT) << "'" << t << "'";
   }
   WriteSetting("Time", "7");  // read back as it is; the caller decides whether it fits
   EXPECT_EQ(ReadSettingInt("Time", 0), 7);

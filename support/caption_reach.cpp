@@ -1,5 +1,5 @@
 // The rule for a window's caption bar being within the user's reach. Portable.
-#include "shell/caption_reach.h"
+#include "support/caption_reach.h"
 
 namespace {
 
@@ -10,9 +10,11 @@ int Min(int a, int b) { return a < b ? a : b; }
 
 bool CaptionReachable(int x, int y, int width, const CaptionMetrics &metrics,
                       const PlainRect *workAreas, int count) {
-  // No screen reaches this far; and the sums below stay within an int.
+  // No screen reaches this far either way; and the sums and differences below stay within
+  // an int, however far left or up a stored place lies.
   constexpr int kFarAway = 1 << 24;
   if (x > kFarAway || y > kFarAway || width > kFarAway) return false;
+  if (x < -kFarAway || y < -kFarAway) return false;
   const PlainRect caption = {x + metrics.frameX, y + metrics.frameY, x + width - metrics.frameX,
                              y + metrics.frameY + metrics.captionHeight};
   if (caption.right - caption.left < kGrabWidth) return false;

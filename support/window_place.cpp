@@ -1,7 +1,7 @@
 // Putting the clock and its help window back where they were left (Win32).
-#include "shell/window_place.h"
+#include "support/window_place.h"
 
-#include "shell/caption_reach.h"
+#include "support/caption_reach.h"
 
 #include "resources/resource_ids.h"
 #include "support/hooks.h"
@@ -65,6 +65,18 @@ bool NormalScreenPlace(HWND window, RECT *place, bool *maximised) {
   }
   *maximised = IsZoomed(window) != FALSE;
   return true;
+}
+
+RECT WorkAreaOf(HWND window) {
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  if (window != nullptr &&
+      GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info)) {
+    return info.rcWork;
+  }
+  RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);  // the main monitor's
+  return area;
 }
 
 bool PlacementCanBeGrabbed(const WINDOWPLACEMENT &placement) {

@@ -278,7 +278,8 @@ SIZE Measured(HWND window, HMENU menu, int at) {
 // for it, as the system's own are. At the screen's DPI the night items show as the system
 // shows them by day (the bar's exactly, a menu's items as high and as wide give or take a
 // check mark); at 96, 144 and 192 DPI (sent as Windows sends them: a Wine session keeps one
-// DPI) each item measures as at the screen's DPI scaled, give or take the font's rounding.
+// DPI) each item measures as at the screen's DPI scaled, give or take the font's rounding;
+// and after the system's menu font changes, as at the window's own DPI again.
 TEST_F(NightFace, MenusTakeTheSystemsSizesAtEachDpi) {
   Open();
   HDC screen = GetDC(nullptr);
@@ -289,10 +290,15 @@ TEST_F(NightFace, MenusTakeTheSystemsSizesAtEachDpi) {
   std::vector<std::vector<SIZE>> day, atScreen(menus.size());
   for (HMENU menu : menus) day.push_back(ShownSizes(window_, menu));
   Command(IDM_NIGHT_COLOURS);
-  for (int dpi : {screenDpi, 96, 144, 192}) {
+  for (int dpi : {screenDpi, 96, 144, 192, 0}) {  // 0: the menu font changed, at the window's DPI
     RECT place;
     GetWindowRect(window_, &place);
-    SendMessageA(window_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&place));
+    if (dpi == 0) {
+      SendMessageA(window_, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+      dpi = screenDpi;
+    } else {
+      SendMessageA(window_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&place));
+    }
     for (std::size_t m = 0; m < menus.size(); ++m) {
       const bool first = atScreen[m].empty();  // at the screen's DPI: shown beside the system's
       const std::vector<SIZE> shown = first ? ShownSizes(window_, menus[m]) : day[m];

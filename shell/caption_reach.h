@@ -20,7 +20,7 @@ constexpr int kGrabWidth = 64;
 constexpr int kGrabHeight = 16;
 
 // Whether at least kGrabWidth x kGrabHeight pixels (scaled to the metrics' DPI) of the caption
-// bar of a window at (x, y), `width` wide, lie on one of the `count` work areas. Places too far out for any screen are
-// refused before any sum could overflow.
+// bar of a window at (x, y), `width` wide, lie on one of the `count` work areas. Places too
+// far out for any screen are refused before any sum could overflow.
 bool CaptionReachable(int x, int y, int width, const CaptionMetrics &metrics,
                       const PlainRect *workAreas, int count);

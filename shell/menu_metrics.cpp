@@ -28,7 +28,9 @@ int SignInDpi() {
   return dpi > 0 ? dpi : 96;
 }
 
-int ScaledFromSignIn(int index, int dpi) { return MulDiv(GetSystemMetrics(index), dpi, SignInDpi()); }
+int ScaledFromSignIn(int index, int dpi) {
+  return MulDiv(GetSystemMetrics(index), dpi, SignInDpi());
+}
 
 int MetricAtDpi(int index, int dpi) {
   if (auto forDpi = Lookup<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi")) {

@@ -256,7 +256,8 @@ bool AnswerMenuChar(HMENU menu, unsigned char typed, LRESULT *result) {
     if (next < 0 && highlighted >= 0 && i > highlighted) next = i;
   }
   if (matches == 0) return false;  // the system's answer: a beep, or its own items
-  *result = matches == 1 ? MAKELRESULT(first, MNC_EXECUTE) : MAKELRESULT(next >= 0 ? next : first, MNC_SELECT);
+  *result = matches == 1 ? MAKELRESULT(first, MNC_EXECUTE)
+                         : MAKELRESULT(next >= 0 ? next : first, MNC_SELECT);
   return true;
 }
 
@@ -264,7 +265,8 @@ bool AnswerMenuChar(HMENU menu, unsigned char typed, LRESULT *result) {
 
 void ShowNightColours(HWND window) {
   const bool on = NightColours();
-  if (on) MakeMenuMetrics(MenuWindowDpi(window), &g_metrics);  // the scale may differ from last time
+  // Made afresh each time: the window may be at another scale than when they were last on.
+  if (on) MakeMenuMetrics(MenuWindowDpi(window), &g_metrics);
   HMENU menus[2] = {g_main.mainMenu, GetSystemMenu(window, FALSE)};
   for (int i = 0; i < 2; ++i) {
     if (menus[i] == nullptr) continue;
@@ -301,8 +303,8 @@ bool NightMenuMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, L
       DarkenRestOfMenuBar(window);
       return true;
     case WM_MENUCHAR:
-      return NightColours() &&
-             AnswerMenuChar(reinterpret_cast<HMENU>(lParam), static_cast<unsigned char>(LOWORD(wParam)), result);
+      return NightColours() && AnswerMenuChar(reinterpret_cast<HMENU>(lParam),
+                                              static_cast<unsigned char>(LOWORD(wParam)), result);
     case WM_DPICHANGED:
       // The window's own handling (its new size) follows.
       if (NightColours()) RemakeMetrics(window, HIWORD(wParam));

@@ -50,10 +50,12 @@ TEST(CaptionReach, NeedsEnoughCaptionOnOneWorkArea) {
     CaptionMetrics metrics;
     int across, down;  // how much of the caption lies on the work area
     bool reachable;
-  } scaled[] = {{k144, 95, 30, false}, {k144, 96, 30, true}, {k144, 300, 23, false}, {k144, 300, 24, true},
-                {k192, 127, 40, false}, {k192, 128, 40, true}, {k192, 300, 31, false}, {k192, 300, 32, true}};
+  } scaled[] = {{k144, 95, 30, false},  {k144, 96, 30, true},  {k144, 300, 23, false},
+                {k144, 300, 24, true},  {k192, 127, 40, false}, {k192, 128, 40, true},
+                {k192, 300, 31, false}, {k192, 300, 32, true}};
   for (const Scaled &c : scaled) {
-    const int x = kWork.right - c.metrics.frameX - c.across, y = kWork.bottom - c.metrics.frameY - c.down;
+    const int x = kWork.right - c.metrics.frameX - c.across;
+    const int y = kWork.bottom - c.metrics.frameY - c.down;
     EXPECT_EQ(CaptionReachable(x, y, 500, c.metrics, &kWork, 1), c.reachable)
         << c.metrics.dpi << " DPI, " << c.across << " x " << c.down;
   }

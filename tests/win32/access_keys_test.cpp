@@ -75,7 +75,8 @@ TEST_F(AccessKeys, AreUniqueInEachDialogAndMenuTheSystemMenuWithWindowsOwnItems)
 }
 
 LRESULT MenuChar(HWND window, char typed, WORD kind, HMENU menu) {
-  return SendMessageA(window, WM_MENUCHAR, MAKEWPARAM(static_cast<BYTE>(typed), kind), reinterpret_cast<LPARAM>(menu));
+  return SendMessageA(window, WM_MENUCHAR, MAKEWPARAM(static_cast<BYTE>(typed), kind),
+                      reinterpret_cast<LPARAM>(menu));
 }
 
 // Windows matches no access key of an owner-drawn item: it sends WM_MENUCHAR (Alt+T on the
@@ -85,11 +86,15 @@ LRESULT MenuChar(HWND window, char typed, WORD kind, HMENU menu) {
 // highlights the next of them, as Windows does.
 TEST_F(AccessKeys, AtNightEachItemsKeyChoosesItThroughWmMenuChar) {
   Open();
-  std::vector<std::pair<HMENU, WORD>> menus = {{g_main.mainMenu, 0}, {GetSystemMenu(window_, FALSE), MF_SYSMENU}};
-  for (int i = 0; i < GetMenuItemCount(g_main.mainMenu); ++i) menus.push_back({GetSubMenu(g_main.mainMenu, i), MF_POPUP});
+  std::vector<std::pair<HMENU, WORD>> menus = {{g_main.mainMenu, 0},
+                                               {GetSystemMenu(window_, FALSE), MF_SYSMENU}};
+  for (int i = 0; i < GetMenuItemCount(g_main.mainMenu); ++i) {
+    menus.push_back({GetSubMenu(g_main.mainMenu, i), MF_POPUP});
+  }
   std::vector<std::vector<std::string>> texts(menus.size());  // as by day
   for (std::size_t m = 0; m < menus.size(); ++m) {
-    for (int i = 0; i < GetMenuItemCount(menus[m].first); ++i) texts[m].push_back(ItemText(menus[m].first, i));
+    const HMENU menu = menus[m].first;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) texts[m].push_back(ItemText(menu, i));
   }
   Command(IDM_NIGHT_COLOURS);
   int keys = 0;
@@ -103,8 +108,9 @@ TEST_F(AccessKeys, AtNightEachItemsKeyChoosesItThroughWmMenuChar) {
         EXPECT_EQ(MenuChar(window_, typed, kind, menu), MAKELRESULT(i, MNC_EXECUTE)) << typed;
       }
     }
-    EXPECT_EQ(MenuChar(window_, 'q', kind, menu),
-              DefWindowProcA(window_, WM_MENUCHAR, MAKEWPARAM('q', kind), reinterpret_cast<LPARAM>(menu)));
+    const LRESULT systems = DefWindowProcA(window_, WM_MENUCHAR, MAKEWPARAM('q', kind),
+                                           reinterpret_cast<LPARAM>(menu));
+    EXPECT_EQ(MenuChar(window_, 'q', kind, menu), systems);
   }
   EXPECT_GE(keys, 50) << "the bar, its menus and the system menu";
   HMENU file = menus[2].first;  // "E&xit" only, and now "E&xample"
@@ -118,7 +124,8 @@ TEST_F(AccessKeys, AtNightEachItemsKeyChoosesItThroughWmMenuChar) {
       state.fState = at == highlighted ? MFS_HILITE : 0u;
       SetMenuItemInfoA(file, static_cast<UINT>(at), TRUE, &state);
     }
-    EXPECT_EQ(MenuChar(window_, 'x', MF_POPUP, file), MAKELRESULT(highlighted == 0 ? 1 : 0, MNC_SELECT)) << highlighted;
+    EXPECT_EQ(MenuChar(window_, 'x', MF_POPUP, file), MAKELRESULT(highlighted == 0 ? 1 : 0, MNC_SELECT))
+        << highlighted;
   }
 }
 

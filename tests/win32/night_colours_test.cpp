@@ -286,7 +286,9 @@ TEST_F(NightFace, MenusTakeTheSystemsSizesAtEachDpi) {
   const int screenDpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
   std::vector<HMENU> menus = {g_main.mainMenu};
-  for (int i = 0; i < GetMenuItemCount(g_main.mainMenu); ++i) menus.push_back(GetSubMenu(g_main.mainMenu, i));
+  for (int i = 0; i < GetMenuItemCount(g_main.mainMenu); ++i) {
+    menus.push_back(GetSubMenu(g_main.mainMenu, i));
+  }
   std::vector<std::vector<SIZE>> day, atScreen(menus.size());
   for (HMENU menu : menus) day.push_back(ShownSizes(window_, menu));
   Command(IDM_NIGHT_COLOURS);
@@ -312,7 +314,8 @@ TEST_F(NightFace, MenusTakeTheSystemsSizesAtEachDpi) {
           EXPECT_NEAR(shown[i].cx, day[m][i].cx, m == 0 ? 0 : GetSystemMetrics(SM_CXMENUCHECK));
           continue;
         }
-        const int width = MulDiv(atScreen[m][i].cx, dpi, screenDpi), height = MulDiv(atScreen[m][i].cy, dpi, screenDpi);
+        const int width = MulDiv(atScreen[m][i].cx, dpi, screenDpi);
+        const int height = MulDiv(atScreen[m][i].cy, dpi, screenDpi);
         EXPECT_NEAR(measured.cx, width, 2 + width / 20);
         EXPECT_NEAR(measured.cy, height, 2);
       }

@@ -9,6 +9,7 @@
 #include "display/night_paint.h"
 #include "display/night_palette.h"
 #include "shell/clock_state.h"
+#include "shell/menu_metrics.h"
 
 namespace {
 
@@ -21,7 +22,9 @@ struct NightItem {
   char text[kTextSize];
 };
 NightItem g_items[192];
-HFONT g_menuFont = nullptr;
+// Made when Night Colours come on, for the window's DPI, and made again when it or the
+// system's menu font changes.
+MenuMetrics g_metrics = {};
 
 NightItem *Owned(ULONG_PTR data) {
   for (NightItem &item : g_items) {
@@ -97,8 +100,8 @@ int TextWidth(HDC dc, const char *text) {
 }
 
 void Measure(HWND window, const NightItem &item, MEASUREITEMSTRUCT *m) {
-  const int check = GetSystemMetrics(SM_CXMENUCHECK);
-  const int bar = GetSystemMetrics(SM_CYMENU);
+  const int check = g_metrics.checkWidth;
+  const int bar = g_metrics.barHeight;
   if (item.separator) {
     m->itemWidth = 0;
     m->itemHeight = static_cast<UINT>(bar / 2);
@@ -108,7 +111,7 @@ void Measure(HWND window, const NightItem &item, MEASUREITEMSTRUCT *m) {
   char key[kTextSize];
   SplitAtTab(item.text, name, key);
   HDC dc = GetDC(window);
-  HGDIOBJ old = SelectObject(dc, g_menuFont);
+  HGDIOBJ old = SelectObject(dc, g_metrics.font);
   TEXTMETRICA metrics = {};
   GetTextMetricsA(dc, &metrics);
   int width = TextWidth(dc, name);
@@ -116,8 +119,8 @@ void Measure(HWND window, const NightItem &item, MEASUREITEMSTRUCT *m) {
   SelectObject(dc, old);
   ReleaseDC(window, dc);
   m->itemWidth = static_cast<UINT>(item.bar ? width : width + 2 * check);
-  const int height = metrics.tmHeight + 6;
-  m->itemHeight = static_cast<UINT>(item.bar || height < bar ? bar : height);
+  const int height = metrics.tmHeight + g_metrics.padding;
+  m->itemHeight = static_cast<UINT>(item.bar ? bar : height);
 }
 
 void DrawTick(HDC dc, const RECT &box, COLORREF colour) {
@@ -139,7 +142,7 @@ void Draw(const NightItem &item, const DRAWITEMSTRUCT *d) {
   const bool chosen = !item.separator && (d->itemState & (ODS_SELECTED | ODS_HOTLIGHT)) != 0;
   const bool grey = (d->itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
   FillRect(dc, &r, ShownBrush(chosen ? COLOR_HIGHLIGHT : COLOR_MENU));
-  const int check = GetSystemMetrics(SM_CXMENUCHECK);
+  const int check = g_metrics.checkWidth;
   if (item.separator) {
     RECT line = {r.left + check / 2, (r.top + r.bottom) / 2, r.right - check / 2, 0};
     line.bottom = line.top + 1;
@@ -149,7 +152,7 @@ void Draw(const NightItem &item, const DRAWITEMSTRUCT *d) {
   const COLORREF colour = grey ? kNightDim : chosen ? kNightBright : kNightInk;
   SetTextColor(dc, colour);
   SetBkMode(dc, TRANSPARENT);
-  HGDIOBJ old = SelectObject(dc, g_menuFont);
+  HGDIOBJ old = SelectObject(dc, g_metrics.font);
   // The access keys are underlined only while Windows shows keyboard cues.
   const UINT flags = DT_SINGLELINE | DT_VCENTER | ((d->itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0);
   char name[kTextSize];
@@ -192,16 +195,79 @@ void DarkenRestOfMenuBar(HWND window) {
   ReleaseDC(window, dc);
 }
 
+// Windows keeps an owner-drawn item's size until the item changes: setting its type again
+// has it measured anew.
+void Remeasure(HMENU menu) {
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+    if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+    if ((info.fType & MFT_OWNERDRAW) != 0) {
+      info.fMask = MIIM_FTYPE;
+      SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
+    }
+    if (info.hSubMenu != nullptr) Remeasure(info.hSubMenu);
+  }
+}
+
+void RemakeMetrics(HWND window, int dpi) {
+  MakeMenuMetrics(dpi, &g_metrics);
+  if (g_main.mainMenu != nullptr) Remeasure(g_main.mainMenu);
+  Remeasure(GetSystemMenu(window, FALSE));
+  DrawMenuBar(window);
+}
+
+// The access key of an item: the character after a single '&' ("&&" is an ampersand).
+unsigned char AccessKeyOf(const char *text) {
+  for (const char *p = text; *p != '\0' && *p != '\t'; ++p) {
+    if (*p != '&') continue;
+    if (p[1] != '&') return static_cast<unsigned char>(p[1]);
+    ++p;
+  }
+  return 0;
+}
+
+unsigned char UpperInAnsiCodePage(unsigned char c) {
+  char one[1] = {static_cast<char>(c)};
+  CharUpperBuffA(one, 1);
+  return static_cast<unsigned char>(one[0]);
+}
+
+// Windows matches no access key of an owner-drawn item: it asks the window. The item whose
+// key was typed is chosen, as by day (a menu of the bar opens); where several share the
+// key, the next of them after the one highlighted is highlighted instead.
+bool AnswerMenuChar(HMENU menu, unsigned char typed, LRESULT *result) {
+  const unsigned char key = UpperInAnsiCodePage(typed);
+  const int count = key != 0 && menu != nullptr ? GetMenuItemCount(menu) : 0;
+  int first = -1, next = -1, highlighted = -1, matches = 0;
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_DATA | MIIM_STATE;
+    if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+    if ((info.fState & MFS_HILITE) != 0) highlighted = i;
+    const NightItem *item = Owned(info.dwItemData);
+    if (item == nullptr || item->separator || UpperInAnsiCodePage(AccessKeyOf(item->text)) != key) {
+      continue;
+    }
+    ++matches;
+    if (first < 0) first = i;
+    if (next < 0 && highlighted >= 0 && i > highlighted) next = i;
+  }
+  if (matches == 0) return false;  // the system's answer: a beep, or its own items
+  *result = matches == 1 ? MAKELRESULT(first, MNC_EXECUTE)
+                         : MAKELRESULT(next >= 0 ? next : first, MNC_SELECT);
+  return true;
+}
+
 }  // namespace
 
 void ShowNightColours(HWND window) {
   const bool on = NightColours();
-  if (on && g_menuFont == nullptr) {
-    NONCLIENTMETRICSA metrics = {};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    g_menuFont = CreateFontIndirectA(&metrics.lfMenuFont);
-  }
+  // Made afresh each time: the window may be at another scale than when they were last on.
+  if (on) MakeMenuMetrics(MenuWindowDpi(window), &g_metrics);
   HMENU menus[2] = {g_clock.mainMenu, GetSystemMenu(window, FALSE)};
   for (int i = 0; i < 2; ++i) {
     if (menus[i] == nullptr) continue;
@@ -210,10 +276,7 @@ void ShowNightColours(HWND window) {
   }
   DrawMenuBar(window);
   ShowNightColoursInEveryWindow();
-  if (!on && g_menuFont != nullptr) {
-    DeleteObject(g_menuFont);
-    g_menuFont = nullptr;
-  }
+  if (!on) FreeMenuMetrics(&g_metrics);
 }
 
 bool NightMenuMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT *result) {
@@ -240,6 +303,17 @@ bool NightMenuMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, L
       *result = DefWindowProcA(window, message, wParam, lParam);
       DarkenRestOfMenuBar(window);
       return true;
+    case WM_MENUCHAR:
+      return NightColours() && AnswerMenuChar(reinterpret_cast<HMENU>(lParam),
+                                              static_cast<unsigned char>(LOWORD(wParam)), result);
+    case WM_DPICHANGED:
+      // The window's own handling (its new size) follows.
+      if (NightColours()) RemakeMetrics(window, HIWORD(wParam));
+      return false;
+    case WM_SETTINGCHANGE:
+      // The menu font or the scale may have changed; the window's own handling follows.
+      if (NightColours()) RemakeMetrics(window, MenuWindowDpi(window));
+      return false;
     case WM_INITMENUPOPUP:
       // An item added since the colours changed is drawn like the others.
       if (NightColours()) ConvertMenu(reinterpret_cast<HMENU>(wParam), false, true);

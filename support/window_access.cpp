@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "support/system_library.h"
+
 namespace {
 
 // Defined here: the import libraries' copies have come out as garbage under MinGW.
@@ -25,18 +27,6 @@ struct AccessFunctions {
   BSTR(WINAPI *sysAllocStringLen)(const OLECHAR *, UINT);
 };
 
-FARPROC SystemFunction(const char *dll, const char *name) {
-  // From the system folder by its full path: a DLL of the same name put beside the exe (a
-  // folder its user can write) is never loaded instead.
-  char path[MAX_PATH + 32];
-  const UINT length = GetSystemDirectoryA(path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return nullptr;
-  path[length] = '\\';
-  std::memcpy(path + length + 1, dll, std::strlen(dll) + 1);
-  HMODULE module = LoadLibraryA(path);  // kept loaded: the objects handed out run in it
-  return module != nullptr ? GetProcAddress(module, name) : nullptr;
-}
-
 // Looked up once, at the first request: oleacc is not on every Windows this clock runs on,
 // and the clock should start without it.
 const AccessFunctions *Functions() {
@@ -44,7 +34,8 @@ const AccessFunctions *Functions() {
   static bool looked = false;
   if (!looked) {
     looked = true;
-    // The object is handed out through COM, which must be running on the window's thread;
+    // The DLLs stay loaded (the objects handed out run in them), and come from the system
+    // folder only. The object is handed out through COM, which must be running on the window's thread;
     // already running (in whatever model) does as well.
     using CoInitializeExFn = HRESULT(WINAPI *)(LPVOID, DWORD);
     const CoInitializeExFn coInitializeEx = reinterpret_cast<CoInitializeExFn>(

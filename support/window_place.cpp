@@ -44,11 +44,15 @@ void KeyText(char *key) { LoadText(IDS_KEY_MAXIMIZED, key); }
 }  // namespace
 
 bool CaptionCanBeGrabbed(int x, int y, int width) {
-  // The caption bar lies inside the sizing frame.
+  // The caption bar lies inside the sizing frame. These metrics are at the sign-in scale,
+  // which the screen's device context reports.
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
   const CaptionMetrics metrics = {
       GetSystemMetrics(SM_CXSIZEFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER),
       GetSystemMetrics(SM_CYSIZEFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER),
-      GetSystemMetrics(SM_CYCAPTION)};
+      GetSystemMetrics(SM_CYCAPTION), dpi};
   WorkAreaList list = {};
   EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&list));
   return CaptionReachable(x, y, width, metrics, list.areas, list.count);

@@ -7,7 +7,7 @@ namespace {
 
 // A 1024 x 768 monitor with a 28-pixel taskbar along its foot, and a frame like Windows 10's.
 constexpr PlainRect kWork = {0, 0, 1024, 740};
-constexpr CaptionMetrics kMetrics = {8, 8, 23};
+constexpr CaptionMetrics kMetrics = {8, 8, 23, 96};
 
 TEST(CaptionReach, NeedsEnoughCaptionOnOneWorkArea) {
   const PlainRect left = {-1280, 0, 0, 1024};
@@ -54,6 +54,21 @@ TEST(CaptionReach, NeedsEnoughCaptionOnOneWorkArea) {
   for (const Case &c : cases) {
     EXPECT_EQ(CaptionReachable(c.x, c.y, c.width, kMetrics, c.areas, c.count), c.reachable)
         << c.x << "," << c.y << " width " << c.width;
+  }
+  // The grab area grows with the scale as the frame does: 96 x 24 at 144 DPI, 128 x 32 at 192.
+  constexpr CaptionMetrics k144 = {12, 12, 35, 144}, k192 = {16, 16, 46, 192};
+  struct Scaled {
+    CaptionMetrics metrics;
+    int across, down;  // how much of the caption lies on the work area
+    bool reachable;
+  } scaled[] = {{k144, 95, 30, false},  {k144, 96, 30, true},  {k144, 300, 23, false},
+                {k144, 300, 24, true},  {k192, 127, 40, false}, {k192, 128, 40, true},
+                {k192, 300, 31, false}, {k192, 300, 32, true}};
+  for (const Scaled &c : scaled) {
+    const int x = kWork.right - c.metrics.frameX - c.across;
+    const int y = kWork.bottom - c.metrics.frameY - c.down;
+    EXPECT_EQ(CaptionReachable(x, y, 500, c.metrics, &kWork, 1), c.reachable)
+        << c.metrics.dpi << " DPI, " << c.across << " x " << c.down;
   }
 }
 

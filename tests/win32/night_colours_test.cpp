@@ -201,4 +201,94 @@ TEST_F(NightFace, EveryWindowIsRedOnBlackAtNightAndInTheSystemColoursByDay) {
   DeleteBeside("ZORKEL.HLP");
 }
 
+// The sizes of the items of a menu as the system lays them out on the screen: the bar as it
+// stands, a popup while shown for a moment (read from inside its loop).
+HWND g_shownWindow = nullptr;
+HMENU g_shownMenu = nullptr;
+std::vector<SIZE> g_shown;
+
+void CALLBACK ReadShownItems(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  for (int i = 0; i < GetMenuItemCount(g_shownMenu); ++i) {
+    RECT r = {};
+    GetMenuItemRect(g_shownWindow, g_shownMenu, static_cast<UINT>(i), &r);
+    g_shown.push_back(SIZE{r.right - r.left, r.bottom - r.top});
+  }
+  EndMenu();
+}
+
+std::vector<SIZE> ShownSizes(HWND window, HMENU menu) {
+  g_shownWindow = window;
+  g_shownMenu = menu;
+  g_shown.clear();
+  if (menu == GetMenu(window)) {
+    DrawMenuBar(window);
+    ReadShownItems(nullptr, 0, 0, 0);
+  } else {
+    SetTimer(nullptr, 0, 1, ReadShownItems);
+    TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_NONOTIFY, 50, 50, window, nullptr);
+  }
+  return g_shown;
+}
+
+SIZE Measured(HWND window, HMENU menu, int at) {
+  MENUITEMINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_DATA | MIIM_ID;
+  GetMenuItemInfoA(menu, static_cast<UINT>(at), TRUE, &info);
+  MEASUREITEMSTRUCT m = {ODT_MENU, 0, info.wID, 0, 0, info.dwItemData};
+  SendMessageA(window, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&m));
+  return SIZE{static_cast<LONG>(m.itemWidth), static_cast<LONG>(m.itemHeight)};
+}
+
+// When the window moves to a monitor of another scale, the night menus are measured anew
+// for it, as the system's own are. At the screen's DPI the night items show as the system
+// shows them by day (the bar's exactly, a menu's items as high and as wide give or take a
+// check mark); at 96, 144 and 192 DPI (sent as Windows sends them: a Wine session keeps one
+// DPI) each item measures as at the screen's DPI scaled, give or take the font's rounding;
+// and after the system's menu font changes, as at the window's own DPI again.
+TEST_F(NightFace, MenusTakeTheSystemsSizesAtEachDpi) {
+  Open();
+  HDC screen = GetDC(nullptr);
+  const int screenDpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  std::vector<HMENU> menus = {g_main.mainMenu};
+  for (int i = 0; i < GetMenuItemCount(g_main.mainMenu); ++i) {
+    menus.push_back(GetSubMenu(g_main.mainMenu, i));
+  }
+  std::vector<std::vector<SIZE>> day, atScreen(menus.size());
+  for (HMENU menu : menus) day.push_back(ShownSizes(window_, menu));
+  Command(IDM_NIGHT_COLOURS);
+  for (int dpi : {screenDpi, 96, 144, 192, 0}) {  // 0: the menu font changed, at the window's DPI
+    RECT place;
+    GetWindowRect(window_, &place);
+    if (dpi == 0) {
+      SendMessageA(window_, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+      dpi = screenDpi;
+    } else {
+      SendMessageA(window_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&place));
+    }
+    for (std::size_t m = 0; m < menus.size(); ++m) {
+      const bool first = atScreen[m].empty();  // at the screen's DPI: shown beside the system's
+      const std::vector<SIZE> shown = first ? ShownSizes(window_, menus[m]) : day[m];
+      ASSERT_EQ(shown.size(), day[m].size());
+      for (std::size_t i = 0; i < shown.size(); ++i) {
+        SCOPED_TRACE(testing::Message() << dpi << " DPI, menu " << m << " item " << i);
+        const SIZE measured = Measured(window_, menus[m], static_cast<int>(i));
+        if (first) {
+          atScreen[m].push_back(measured);
+          EXPECT_EQ(shown[i].cy, day[m][i].cy);
+          EXPECT_NEAR(shown[i].cx, day[m][i].cx, m == 0 ? 0 : GetSystemMetrics(SM_CXMENUCHECK));
+          continue;
+        }
+        const int width = MulDiv(atScreen[m][i].cx, dpi, screenDpi);
+        const int height = MulDiv(atScreen[m][i].cy, dpi, screenDpi);
+        EXPECT_NEAR(measured.cx, width, 2 + width / 20);
+        EXPECT_NEAR(measured.cy, height, 2);
+      }
+    }
+  }
+  Command(IDM_NIGHT_COLOURS);
+}
+
 }  // namespace

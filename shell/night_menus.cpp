@@ -214,7 +214,7 @@ void Remeasure(HMENU menu) {
 
 void RemakeMetrics(HWND window, int dpi) {
   MakeMenuMetrics(dpi, &g_metrics);
-  if (g_main.mainMenu != nullptr) Remeasure(g_main.mainMenu);
+  if (g_clock.mainMenu != nullptr) Remeasure(g_clock.mainMenu);
   Remeasure(GetSystemMenu(window, FALSE));
   DrawMenuBar(window);
 }

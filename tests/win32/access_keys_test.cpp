@@ -86,10 +86,10 @@ LRESULT MenuChar(HWND window, char typed, WORD kind, HMENU menu) {
 // highlights the next of them, as Windows does.
 TEST_F(AccessKeys, AtNightEachItemsKeyChoosesItThroughWmMenuChar) {
   Open();
-  std::vector<std::pair<HMENU, WORD>> menus = {{g_main.mainMenu, 0},
+  std::vector<std::pair<HMENU, WORD>> menus = {{g_clock.mainMenu, 0},
                                                {GetSystemMenu(window_, FALSE), MF_SYSMENU}};
-  for (int i = 0; i < GetMenuItemCount(g_main.mainMenu); ++i) {
-    menus.push_back({GetSubMenu(g_main.mainMenu, i), MF_POPUP});
+  for (int i = 0; i < GetMenuItemCount(g_clock.mainMenu); ++i) {
+    menus.push_back({GetSubMenu(g_clock.mainMenu, i), MF_POPUP});
   }
   std::vector<std::vector<std::string>> texts(menus.size());  // as by day
   for (std::size_t m = 0; m < menus.size(); ++m) {

@@ -252,9 +252,9 @@ TEST_F(NightFace, MenusTakeTheSystemsSizesAtEachDpi) {
   HDC screen = GetDC(nullptr);
   const int screenDpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
-  std::vector<HMENU> menus = {g_main.mainMenu};
-  for (int i = 0; i < GetMenuItemCount(g_main.mainMenu); ++i) {
-    menus.push_back(GetSubMenu(g_main.mainMenu, i));
+  std::vector<HMENU> menus = {g_clock.mainMenu};
+  for (int i = 0; i < GetMenuItemCount(g_clock.mainMenu); ++i) {
+    menus.push_back(GetSubMenu(g_clock.mainMenu, i));
   }
   std::vector<std::vector<SIZE>> day, atScreen(menus.size());
   for (HMENU menu : menus) day.push_back(ShownSizes(window_, menu));

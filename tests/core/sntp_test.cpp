@@ -1,0 +1,286 @@
+// Checking the computer's clock against a time server: the arithmetic of the four times
+// across NTP's eras, every rule a reply must pass, the server setting, the dialog's words,
+// and (on Linux) one exchange with the tests' own responder on 127.0.0.1. Portable.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "display/intl.h"
+#include "display/sntp_text.h"
+#include "fake_platform.h"
+#include "support/sntp.h"
+
+namespace {
+
+constexpr std::int64_t kTick = kTicksPerSecond;
+constexpr std::int64_t kUnixEpoch = 11644473600LL * kTick;  // 1970 in 100 ns since 1601
+constexpr std::int64_t kNtpFromUnix = 2208988800LL;
+// 2036-02-07 06:28:16 UTC, where NTP's seconds wrap to 0.
+constexpr std::int64_t kRollover = 4294967296LL - kNtpFromUnix;
+
+// Seconds since 1970 (in eighths, exact in 100 ns and in NTP fractions) as 100 ns since 1601.
+std::int64_t At(double unixSeconds) {
+  return kUnixEpoch + static_cast<std::int64_t>(unixSeconds * 8) * (kTick / 8);
+}
+
+// The same moment as a wire timestamp, its seconds wrapped into the era the way a server's are.
+std::uint64_t Wire(double unixSeconds) {
+  const std::int64_t eighths = static_cast<std::int64_t>(unixSeconds * 8) + kNtpFromUnix * 8;
+  const std::uint64_t seconds = static_cast<std::uint64_t>(eighths / 8) & 0xFFFFFFFFu;
+  return (seconds << 32) | (static_cast<std::uint64_t>(eighths % 8) << 29);
+}
+
+void Put(std::uint64_t v, unsigned char *p) {
+  for (int i = 7; i >= 0; --i, v >>= 8) p[i] = static_cast<unsigned char>(v);
+}
+
+const SntpPeer kServer = {{127, 0, 0, 1}, 4, 12300};
+
+// A good reply from stratum 2 to `question`: the server got it at t2 and answered at t3.
+std::string Reply(const SntpQuestion &question, std::uint64_t t2, std::uint64_t t3) {
+  unsigned char p[kSntpPacketSize] = {};
+  p[0] = (4 << 3) | 4;
+  p[1] = 2;
+  p[12] = 192, p[13] = 0, p[14] = 2, p[15] = 7;
+  Put(question.sentStamp, p + 24);
+  Put(t2, p + 32);
+  Put(t3, p + 40);
+  return std::string(reinterpret_cast<char *>(p), sizeof p);
+}
+
+SntpStatus Judge(const std::string &reply, const SntpQuestion &q, std::int64_t t4, SntpResult *r,
+                 const SntpPeer &from = kServer) {
+  return JudgeSntpReply(reinterpret_cast<const unsigned char *>(reply.data()), reply.size(), from, q,
+                        t4, r);
+}
+
+TEST(SntpTimes, OffsetAndUncertaintyFromTheFourTimesAcrossEras) {
+  const double now = 1796000000;  // December 2026
+  const double wrap = static_cast<double>(kRollover);
+  const struct {
+    const char *what;
+    double t1, t2, t3, t4;  // client's send, server's receive and send, client's receive
+    double offset, delay;   // seconds
+  } rows[] = {
+      {"agreeing clocks", now, now + 0.125, now + 0.125, now + 0.25, 0, 0.25},
+      {"computer 2.3 s behind", now, now + 2.375, now + 2.5, now + 0.25, 2.3125, 0.125},
+      {"server minutes behind", now, now - 419.875, now - 419.75, now + 0.5, -420.0625, 0.375},
+      {"server hours ahead", now, now + 18000.5, now + 18000.5, now + 1, 18000, 1},
+      {"reply over the 2036 rollover", wrap - 0.5, wrap + 0.25, wrap + 0.5, wrap, 0.625, 0.25},
+      {"computer past 2036, server not", wrap + 10, wrap - 2, wrap - 1.75, wrap + 10.5, -12.125, 0.25},
+      {"a round trip of exactly 3 s", now, now + 1, now + 1, now + 3, -0.5, 3},
+  };
+  for (const auto &row : rows) {
+    SntpQuestion q;
+    unsigned char request[kSntpPacketSize];
+    BuildSntpRequest(At(row.t1), 0x2A5A5Au, kServer, request, &q);
+    SntpResult r;
+    ASSERT_EQ(Judge(Reply(q, Wire(row.t2), Wire(row.t3)), q, At(row.t4), &r), kSntpGood) << row.what;
+    EXPECT_EQ(r.offset, static_cast<std::int64_t>(row.offset * kTick)) << row.what;
+    EXPECT_EQ(r.delay, static_cast<std::int64_t>(row.delay * kTick)) << row.what;
+    EXPECT_EQ(r.measuredAt, At(row.t4)) << row.what;
+  }
+}
+
+TEST(SntpTimes, TheRequestAsksAsAVersion4ClientWithRandomLowBits) {
+  SntpQuestion a, b;
+  unsigned char pa[kSntpPacketSize], pb[kSntpPacketSize];
+  BuildSntpRequest(At(1796000000.5), 0u, kServer, pa, &a);
+  BuildSntpRequest(At(1796000000.5), 0xFFFFFFFFu, kServer, pb, &b);
+  EXPECT_EQ(pa[0], 0x23);  // no leap warning, version 4, client
+  EXPECT_EQ(std::string(reinterpret_cast<char *>(pa + 1), 39), std::string(39, '\0'));
+  EXPECT_EQ(a.sentStamp, Wire(1796000000.5));  // the send time, its random bits 0 here
+  EXPECT_EQ(b.sentStamp ^ a.sentStamp, (1u << kSntpRandomBits) - 1);
+  std::uint64_t onWire = 0;
+  for (int i = 40; i < 48; ++i) onWire = (onWire << 8) | pb[i];
+  EXPECT_EQ(onWire, b.sentStamp);
+  EXPECT_EQ(b.sentAt, At(1796000000.5));
+}
+
+TEST(SntpReplies, EachRuleRefusesItsReplyAndNamesIt) {
+  const double now = 1796000000;
+  SntpQuestion q;
+  unsigned char request[kSntpPacketSize];
+  BuildSntpRequest(At(now), 0x1234567u, kServer, request, &q);
+  const std::string good = Reply(q, Wire(now + 0.125), Wire(now + 0.25));
+  const SntpPeer otherPort = {{127, 0, 0, 1}, 4, 12301};
+  const SntpPeer otherHost = {{127, 0, 0, 2}, 4, 12300};
+  const struct {
+    const char *what;
+    int at;             // the byte changed, -1 none
+    unsigned char to;
+    std::size_t size;
+    const SntpPeer *from;
+    double t4;
+    SntpStatus status;
+    const char *text;   // the reference, or the kiss code
+  } rows[] = {
+      {"a good reply", -1, 0, 48, &kServer, now + 0.25, kSntpGood, "192.0.2.7"},
+      {"with extension fields", -1, 0, 68, &kServer, now + 0.25, kSntpGood, "192.0.2.7"},
+      {"from another port", -1, 0, 48, &otherPort, now + 0.25, kSntpWrongSender, ""},
+      {"from another address", -1, 0, 48, &otherHost, now + 0.25, kSntpWrongSender, ""},
+      {"47 bytes", -1, 0, 47, &kServer, now + 0.25, kSntpTooShort, ""},
+      {"a client's mode", 0, (4 << 3) | 3, 48, &kServer, now + 0.25, kSntpNotServerMode, ""},
+      {"a broadcast", 0, (4 << 3) | 5, 48, &kServer, now + 0.25, kSntpNotServerMode, ""},
+      {"version 0", 0, 4, 48, &kServer, now + 0.25, kSntpBadVersion, ""},
+      {"version 5", 0, (5 << 3) | 4, 48, &kServer, now + 0.25, kSntpBadVersion, ""},
+      {"version 1", 0, (1 << 3) | 4, 48, &kServer, now + 0.25, kSntpGood, "192.0.2.7"},
+      {"another origin", 31, 0x66, 48, &kServer, now + 0.25, kSntpWrongOrigin, ""},
+      {"a kiss-of-death", 1, 0, 48, &kServer, now + 0.25, kSntpKissOfDeath, "RAT?"},
+      {"not synchronised", 0, (3 << 6) | (4 << 3) | 4, 48, &kServer, now + 0.25, kSntpUnsynchronised, "192.0.2.7"},
+      {"a leap second warned of", 0, (1 << 6) | (4 << 3) | 4, 48, &kServer, now + 0.25, kSntpGood, "192.0.2.7"},
+      {"stratum 16", 1, 16, 48, &kServer, now + 0.25, kSntpBadStratum, "192.0.2.7"},
+      {"stratum 15", 1, 15, 48, &kServer, now + 0.25, kSntpGood, "192.0.2.7"},
+      {"no transmit time", 40, 0, 48, &kServer, now + 0.25, kSntpNoTransmitTime, "192.0.2.7"},
+      {"a round trip over 3 s", -1, 0, 48, &kServer, now + 3.375, kSntpBadRoundTrip, "192.0.2.7"},
+      {"received before it was sent", -1, 0, 48, &kServer, now - 1, kSntpBadRoundTrip, "192.0.2.7"},
+  };
+  for (const auto &row : rows) {
+    std::string reply = good + std::string(20, '\0');
+    if (row.at == 40) reply.replace(40, 8, 8, '\0');
+    else if (row.at >= 0) reply[static_cast<std::size_t>(row.at)] = static_cast<char>(row.to);
+    if (row.status == kSntpKissOfDeath) reply.replace(12, 4, "RAT\x01", 4);
+    reply.resize(row.size);
+    SntpResult r;
+    EXPECT_EQ(Judge(reply, q, At(row.t4), &r, *row.from), row.status) << row.what;
+    EXPECT_EQ(r.status, row.status) << row.what;
+    EXPECT_STREQ(row.status == kSntpKissOfDeath ? r.kissCode : r.reference, row.text) << row.what;
+    if (row.status != kSntpGood) {
+      EXPECT_EQ(r.offset | r.delay, 0) << row.what;
+    }
+  }
+  // A forged kiss-of-death, not answering what was asked, silences nothing.
+  std::string forged = good;
+  forged[1] = 0;
+  forged[31] = static_cast<char>(forged[31] ^ 1);
+  SntpResult r;
+  EXPECT_EQ(Judge(forged, q, At(now + 0.25), &r), kSntpWrongOrigin);
+  // Stratum 1 names its source in letters.
+  std::string gps = good;
+  gps[1] = 1;
+  gps.replace(12, 4, "GPS\0", 4);
+  EXPECT_EQ(Judge(gps, q, At(now + 0.25), &r), kSntpGood);
+  EXPECT_STREQ(r.reference, "GPS");
+}
+
+TEST(TimeServerSetting, IsAHostWithAnOptionalPort) {
+  const struct {
+    const char *text;
+    bool ok;
+    const char *host;
+    unsigned port;
+  } rows[] = {
+      {"time.windows.com", true, "time.windows.com", 123},
+      {"  127.0.0.1:12300 ", true, "127.0.0.1", 12300},
+      {"ntp_1.example:65535", true, "ntp_1.example", 65535},
+      {"[::1]", true, "::1", 123},
+      {"[fe80::1]:1", true, "fe80::1", 1},
+      {"", false, "", 0},
+      {"   ", false, "", 0},
+      {"host:0", false, "", 0},
+      {"host:65536", false, "", 0},
+      {"host:99999999999999999999", false, "", 0},
+      {"host:", false, "", 0},
+      {":123", false, "", 0},
+      {"host:+12", false, "", 0},
+      {"host:12x", false, "", 0},
+      {"two words", false, "", 0},
+      {"::1", false, "", 0},
+      {"[::1", false, "", 0},
+      {"[::1]x", false, "", 0},
+      {"[host]", false, "", 0},
+      {"h\xC3\xB6st", false, "", 0},
+      {"a/b", false, "", 0},
+  };
+  for (const auto &row : rows) {
+    char host[kSntpHostSize] = "kept";
+    unsigned port = 7;
+    EXPECT_EQ(ParseTimeServer(row.text, host, &port), row.ok) << row.text;
+    EXPECT_STREQ(host, row.ok ? row.host : "kept") << row.text;
+    EXPECT_EQ(port, row.ok ? row.port : 7u) << row.text;
+  }
+  char host[kSntpHostSize];
+  unsigned port = 0;
+  EXPECT_FALSE(ParseTimeServer(std::string(254, 'a').c_str(), host, &port));
+  EXPECT_TRUE(ParseTimeServer(std::string(253, 'a').c_str(), host, &port));
+}
+
+class SntpWords : public testing::Test {
+ protected:
+  void SetUp() override { InstallFakePlatform(); }
+  void TearDown() override { InstallFakePlatform(); }
+};
+
+TEST_F(SntpWords, SayHowFarOffHowSureAndWhatItMeans) {
+  const std::int64_t ms = kTick / 1000;
+  const struct {
+    const char *decimal;
+    SntpStatus status;
+    std::int64_t offset, delay;
+    const char *verdict, *uncertainty, *meaning;
+    bool advice;
+  } rows[] = {
+      {".", kSntpGood, 2340 * ms, 24 * ms, "This computer's clock is 2.34 s behind time.windows.com",
+       "Uncertainty: \xB1" "12 ms (half the round trip)", "LST shown 2.3 s late", true},
+      {",", kSntpGood, -2340 * ms, 3000 * ms, "This computer's clock is 2,34 s ahead of time.windows.com",
+       "Uncertainty: \xB1" "1,50 s (half the round trip)", "LST shown 2,3 s early", true},
+      {".", kSntpGood, -35 * ms, 2 * ms, "This computer's clock is 35 ms ahead of time.windows.com",
+       "Uncertainty: \xB1" "1 ms (half the round trip)", "Right for pointing", false},
+      {".", kSntpGood, 100 * ms, 0, "This computer's clock is 100 ms behind time.windows.com",
+       "Uncertainty: \xB1" "0 ms (half the round trip)", "Right for pointing", false},
+      {".", kSntpGood, 101 * ms, 0, "This computer's clock is 101 ms behind time.windows.com",
+       "Uncertainty: \xB1" "0 ms (half the round trip)", "LST shown 101 ms late", true},
+      {".", kSntpGood, ms / 3, 0, "This computer's clock agrees with time.windows.com to the millisecond",
+       "Uncertainty: \xB1" "0 ms (half the round trip)", "Right for pointing", false},
+      {".", kSntpGood, -420 * kTick, 0, "This computer's clock is 7 min 0 s ahead of time.windows.com",
+       "Uncertainty: \xB1" "0 ms (half the round trip)", "LST shown 7 min 1 s early", true},
+      {".", kSntpKissOfDeath, 0, 0, "time.windows.com asks not to be asked again (RATE); choose another server",
+       "", "", false},
+      {".", kSntpNoAnswer, 0, 0, "No answer from time.windows.com after three tries", "", "", false},
+  };
+  for (const auto &row : rows) {
+    g_fake.intl["sdecimal"] = row.decimal;
+    RefreshIntlSettings();
+    SntpResult result = {};
+    result.status = row.status;
+    result.stratum = 2;
+    std::snprintf(result.reference, sizeof result.reference, "192.0.2.7");
+    std::snprintf(result.kissCode, sizeof result.kissCode, "RATE");
+    result.offset = row.offset;
+    result.delay = row.delay;
+    SntpLines lines;
+    ComposeSntpLines(result, "time.windows.com", CivilTime{2026, 12, 8, 9, 5, 7}, &lines);
+    EXPECT_STREQ(lines.verdict, row.verdict);
+    EXPECT_STREQ(lines.uncertainty, row.uncertainty);
+    EXPECT_STREQ(lines.meaning, row.meaning) << row.verdict;
+    EXPECT_EQ(lines.advice[0] != '\0', row.advice) << row.verdict;
+    if (row.status == kSntpGood) {
+      EXPECT_STREQ(lines.server, "The server's stratum: 2; its reference: 192.0.2.7");
+      EXPECT_STREQ(lines.measured, "Measured at 9:05:07");
+    }
+  }
+}
+
+TEST_F(SntpWords, SpansChangeUnitWhereTheyRoundOver) {
+  const struct {
+    std::int64_t ticks;
+    int decimals;
+    const char *text;
+  } rows[] = {
+      {9994999, 2, "999 ms"},         {9995000, 2, "1.00 s"},
+      {-12345678, 2, "1.23 s"},       {599949999, 2, "59.99 s"},
+      {599950000, 2, "1 min 0 s"},    {599500000, 1, "1 min 0 s"},
+      {35994999999LL, 2, "59 min 59 s"}, {35995000000LL, 2, "1 h 0 min"},
+      {47LL * 3600 * kTick + 29 * 60 * kTick, 2, "47 h 29 min"},
+      {48LL * 3600 * kTick, 2, "2 days"}, {INT64_MIN, 2, "1334400 days"},
+  };
+  for (const auto &row : rows) {
+    char out[64];
+    FormatSpan(row.ticks, row.decimals, out, sizeof out);
+    EXPECT_STREQ(out, row.text) << row.ticks;
+  }
+}
+
+}  // namespace

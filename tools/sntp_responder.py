@@ -3,7 +3,7 @@
 or misbehaves on purpose, and exits by itself. Linux (or any POSIX), native Python.
 
 Usage: sntp_responder.py [--port N] [--offset SECONDS] [--mode MODE] [--ignore N]
-                         [--stratum N] [--reference TEXT] [--seconds N]
+                         [--stratum N] [--reference TEXT] [--seconds N] [--questions N]
   --port     the UDP port on 127.0.0.1; 0 (the default) takes a free one. The port is printed
              as "port N" on the first line of standard output once the server listens.
   --offset   how far this server's time is ahead of the machine's clock (negative: behind)
@@ -12,6 +12,7 @@ Usage: sntp_responder.py [--port N] [--offset SECONDS] [--mode MODE] [--ignore N
              (leap indicator 3), short (47 bytes), no-transmit (transmit time 0)
   --ignore   leaves the first N questions unanswered (a lost packet), then behaves as --mode
   --seconds  exits after this many seconds (default 30, at most 600)
+  --questions  exits once it has had this many questions (default: no limit)
 Each question is logged to standard error as "question N answered|ignored".
 """
 import argparse
@@ -66,6 +67,7 @@ def main():
     parser.add_argument("--stratum", type=int, default=1)
     parser.add_argument("--reference", default="TEST")
     parser.add_argument("--seconds", type=float, default=30.0)
+    parser.add_argument("--questions", type=int, default=0)
     args = parser.parse_args()
     if args.mode not in MODES and not (args.mode.startswith("kiss:") and len(args.mode) > 5):
         parser.error("unknown mode " + args.mode)
@@ -82,7 +84,7 @@ def main():
 
     end = time.monotonic() + lifetime
     count = 0
-    while True:
+    while args.questions <= 0 or count < args.questions:
         left = end - time.monotonic()
         if left <= 0:
             break

@@ -84,7 +84,8 @@ TEST_F(SntpExchange, EachResponderGivesItsResult) {
     EXPECT_GT(ticks, row.status == kSntpNoAnswer ? 10 : -1) << "the thread waited";
   }
   const SntpResult &r = LastSntpResult();
-  EXPECT_EQ(Ask(Responder("answer")), kSntpGood);
+  // By name, through the asynchronous lookup (localhost comes from the hosts file).
+  EXPECT_EQ(Ask("localhost" + Responder("answer").substr(9)), kSntpGood);
   // Both clocks are this machine's: the offset told is 2.5 s within the uncertainty.
   EXPECT_NEAR(static_cast<double>(r.offset) / kTicksPerSecond, 2.5,
               static_cast<double>(r.delay) / 2 / kTicksPerSecond + 0.002);

@@ -6,12 +6,16 @@
 
 #include "display/clock_text.h"
 #include "display/intl.h"
+#include "display/sntp_text_probe.h"
 #include "resources/resource_ids.h"
 
 // Each status but the good one has its text, all within the ids kept for these words.
 static_assert(IDS_SNTP_STATUS_BASE + kSntpStatusCount - 1 <= 339, "too many statuses");
 
 namespace {
+
+// An offset within this is right for pointing a telescope by the clock's sidereal time.
+constexpr long long kRightForPointing = kTicksPerSecond / 10;
 
 // Sidereal seconds that pass in one second of ordinary time: a clock wrong by one second
 // shows sidereal time wrong by this much.

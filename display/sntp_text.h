@@ -22,14 +22,7 @@ struct SntpLines {
   char advice[kSntpLineSize];       // how to set Windows' clock right; empty when it is
 };
 
-// An offset within this is right for pointing a telescope by the clock's sidereal time.
-constexpr long long kRightForPointing = kTicksPerSecond / 10;
-
 // Composes the lines for `result`, measured with `server` (the setting's text) at
 // `measuredLocal` on the computer's local clock.
 void ComposeSntpLines(const SntpResult &result, const char *server, const CivilTime &measuredLocal,
                       SntpLines *lines);
-
-// A span of time (its magnitude) as a user reads it: "350 ms" below a second, "2.34 s"
-// below a minute with `decimals` decimals, then "3 min 12 s", "5 h 20 min", "3 days".
-void FormatSpan(long long ticks, int decimals, char *out, std::size_t size);

@@ -12,6 +12,7 @@
 #include "display/sntp_text.h"
 #include "support/hooks.h"
 #include "support/sntp.h"
+#include "support/sntp_probe.h"
 
 namespace {
 

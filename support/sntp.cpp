@@ -1,6 +1,7 @@
 // Asking a time server: the request, the judging of a reply, the arithmetic of the four
 // times, and the server setting's text. Portable: the sockets are the shell's.
 #include "support/sntp.h"
+#include "support/sntp_probe.h"
 
 #include <cstdio>
 #include <cstring>
@@ -69,6 +70,14 @@ bool ReadPort(const char *p, const char *end, unsigned *port) {
   return true;
 }
 
+// The offset (server less client) and round-trip delay from the four times: t1 sent, t2
+// received by the server, t3 sent by the server, t4 received back.
+void SntpOffsetAndDelay(std::int64_t t1, std::int64_t t2, std::int64_t t3, std::int64_t t4,
+                        std::int64_t *offset, std::int64_t *delay) {
+  *offset = ((t2 - t1) + (t3 - t4)) / 2;
+  *delay = (t4 - t1) - (t3 - t2);
+}
+
 }  // namespace
 
 std::int64_t TimeFromNtp(std::uint64_t stamp, std::int64_t near) {
@@ -89,12 +98,6 @@ std::uint64_t NtpFromTime(std::int64_t time) {
   const std::uint64_t rest = static_cast<std::uint64_t>(since - seconds * kTicksPerSecond);
   const std::uint64_t fraction = (rest << 32) / static_cast<std::uint64_t>(kTicksPerSecond);
   return (static_cast<std::uint64_t>(seconds) << 32) | fraction;
-}
-
-void SntpOffsetAndDelay(std::int64_t t1, std::int64_t t2, std::int64_t t3, std::int64_t t4,
-                        std::int64_t *offset, std::int64_t *delay) {
-  *offset = ((t2 - t1) + (t3 - t4)) / 2;
-  *delay = (t4 - t1) - (t3 - t2);
 }
 
 void BuildSntpRequest(std::int64_t sendTime, std::uint32_t random, const SntpPeer &server,

@@ -78,17 +78,6 @@ SntpStatus JudgeSntpReply(const unsigned char *reply, std::size_t size, const Sn
                           const SntpQuestion &question, std::int64_t receivedAt,
                           SntpResult *result);
 
-// The offset (server less client) and round-trip delay from the four times, in 100 ns:
-// t1 sent, t2 received by the server, t3 sent by the server, t4 received back.
-void SntpOffsetAndDelay(std::int64_t t1, std::int64_t t2, std::int64_t t3, std::int64_t t4,
-                        std::int64_t *offset, std::int64_t *delay);
-
-// A 64-bit NTP timestamp as a 100 ns time, in the 136-year era that puts it nearest to
-// `near` (this computer's time), so that times past February 2036 read right.
-std::int64_t TimeFromNtp(std::uint64_t stamp, std::int64_t near);
-// A 100 ns time as an NTP timestamp (its era dropped, as on the wire).
-std::uint64_t NtpFromTime(std::int64_t time);
-
 // Reads the server setting: `host` or `host:port`, or an IPv6 literal in brackets with an
 // optional port (`[::1]:123`), blanks around it ignored. The port is 1 to 65535, 123 when
 // absent. False for anything else; `host` and `port` are then untouched.

@@ -12,6 +12,7 @@
 
 #include "display/intl.h"
 #include "display/sntp_text.h"
+#include "display/sntp_text_probe.h"
 #include "fake_platform.h"
 #include "support/sntp.h"
 

@@ -49,22 +49,6 @@ void HoursAndMinutes(double hours, char *out) {
   std::snprintf(out, kTextSize, "%s", text[0] == ' ' ? text + 1 : text);
 }
 
-// Puts the texts in place of the format's %s markers, in order; anything else is kept.
-void FillIn(const char *format, const char *const *texts, int count, char *out, size_t size) {
-  size_t used = 0;
-  int next = 0;
-  for (const char *f = format; *f != '\0' && used + 1 < size; ++f) {
-    if (f[0] == '%' && f[1] == 's' && next < count) {
-      used += static_cast<size_t>(std::snprintf(out + used, size - used, "%s", texts[next++]));
-      if (used >= size) used = size - 1;
-      ++f;
-    } else {
-      out[used++] = *f;
-    }
-  }
-  out[used] = '\0';
-}
-
 }  // namespace
 
 bool AskToTakeUniversalTimeFromComputer(void *owner, const Location &location) {
@@ -89,7 +73,7 @@ bool AskToTakeUniversalTimeFromComputer(void *owner, const Location &location) {
   LoadText(IDS_UT_QUESTION, ask);
   LoadText(IDS_PRODUCT_NAME, caption);
   char message[3 * kTextSize];
-  FillIn(format, texts, 3, message, sizeof message);
+  FillInTexts(format, texts, 3, message, sizeof message);
   const size_t used = std::strlen(message);
   std::snprintf(message + used, sizeof message - used, " %s", ask);
 

@@ -61,6 +61,25 @@
 #define IDS_KEY_UT_FROM_WINDOWS    176
 #define IDS_SHUTDOWN_REASON        167
 #define IDS_KEY_MAXIMIZED          183
+#define IDS_KEY_TIME_SERVER        300
+#define IDS_DEFAULT_TIME_SERVER    301
+#define IDS_KEY_SERVER_CORRECTION  302
+#define IDS_SNTP_BEHIND            303 /* the span, the server */
+#define IDS_SNTP_AHEAD             304 /* the span, the server */
+#define IDS_SNTP_AGREES            305 /* the server */
+#define IDS_SNTP_UNCERTAINTY       306 /* the span */
+#define IDS_SNTP_SERVER            307
+#define IDS_SNTP_MEASURED          308 /* the computer's local time */
+#define IDS_SNTP_LST_LATE          309
+#define IDS_SNTP_LST_EARLY         310
+#define IDS_SNTP_RIGHT_FOR_POINTING 311
+#define IDS_SNTP_HOW_TO_SET        312
+#define IDS_SNTP_MILLISECONDS      313
+#define IDS_SNTP_SECONDS           314
+#define IDS_SNTP_MINUTES_SECONDS   315
+#define IDS_SNTP_HOURS_MINUTES     316
+#define IDS_SNTP_DAYS              317
+#define IDS_SNTP_STATUS_BASE       318 /* + the check's status (1 to 15): the server, a kiss code */
 #define IDS_EXE_NAME               10000
 #define IDS_ERROR_CAPTION          10001
 #define IDS_FATAL_CAPTION          10002

@@ -121,3 +121,20 @@ PlatformHooks g_platform = DefaultPlatformHooks();
 void LoadText(int id, char *out) {
   if (g_platform.loadText(id, out, kTextSize) <= 0) out[0] = '\0';
 }
+
+void FillInTexts(const char *format, const char *const *texts, int count, char *out,
+                 std::size_t size) {
+  if (size == 0) return;
+  std::size_t used = 0;
+  int next = 0;
+  for (const char *f = format; *f != '\0' && used + 1 < size; ++f) {
+    if (f[0] == '%' && f[1] == 's' && next < count) {
+      used += static_cast<std::size_t>(std::snprintf(out + used, size - used, "%s", texts[next++]));
+      if (used >= size) used = size - 1;
+      ++f;
+    } else {
+      out[used++] = *f;
+    }
+  }
+  out[used] = '\0';
+}

@@ -76,3 +76,9 @@ PlatformHooks DefaultPlatformHooks();
 
 // Loads string `id` into `out` (kTextSize characters); empty when the table has none.
 void LoadText(int id, char *out);
+
+// Writes `format` into `out` (`size` bytes) with the texts in place of its %s markers, in
+// order; anything else, a % included, is kept as it is, so that a text from the string table
+// is never a printf format.
+void FillInTexts(const char *format, const char *const *texts, int count, char *out,
+                 std::size_t size);

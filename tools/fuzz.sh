@@ -4,14 +4,14 @@
 # Usage: tools/fuzz.sh [SECONDS] [TARGET...]   (default 300 seconds, all targets)
 #   SECONDS is the whole budget, shared evenly between the targets run (at least 5 s each).
 #   FUZZ_RUNS=N runs each target for N executions instead of a time.
-# Targets: city_file help_text field_text settings_value. Exits non-zero on any finding; the
-# input that found it is kept in build/fuzz/ (crash-*, leak-*, timeout-*).
+# Targets: city_file help_text field_text settings_value sntp_reply. Exits non-zero on any
+# finding; the input that found it is kept in build/fuzz/ (crash-*, leak-*, timeout-*).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-300}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(city_file help_text field_text settings_value)
+[ ${#targets[@]} -gt 0 ] || targets=(city_file help_text field_text settings_value sntp_reply)
 each=$((seconds / ${#targets[@]}))
 [ "$each" -ge 5 ] || each=5
 cd "$top"

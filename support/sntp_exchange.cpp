@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "support/system_library.h"
+
 extern "C" BOOLEAN WINAPI SystemFunction036(PVOID buffer, ULONG length);  // RtlGenRandom
 
 namespace {
@@ -193,8 +195,8 @@ bool ReadLiteral(const char *host, unsigned port, sockaddr_storage *address, int
 
 std::int64_t ReadPreciseSystemTime() {
   using Reader = void(WINAPI *)(FILETIME *);
-  static Reader precise = reinterpret_cast<Reader>(reinterpret_cast<void *>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetSystemTimePreciseAsFileTime")));
+  // Windows 8 and later; before it the ordinary reading, in steps of the system's tick.
+  static Reader precise = SystemCall<Reader>("kernel32.dll", "GetSystemTimePreciseAsFileTime");
   FILETIME now;
   if (precise != nullptr) {
     precise(&now);

@@ -90,6 +90,18 @@ TEST_F(FieldText, Dut1TextInWholeMilliseconds) {
     int back = 0;
     EXPECT_TRUE(ReadDut1Text(text, &back) && back == c.ms) << text;
   }
+  // Its date, stored as YYYYMMDD; a damaged one shows as not entered.
+  EXPECT_EQ(Dut1DateOf(CivilTime{2026, 3, 4, 23, 59, 59}), 20260304);
+  const struct {
+    int stored;
+    const char *text;  // "" when refused
+  } dates[] = {{20260304, "2026-03-04"}, {19991231, "1999-12-31"}, {0, ""},       {20261301, ""},
+               {20260100, ""},           {20260132, ""},           {-20260304, ""}, {18991231, ""}};
+  for (const auto &d : dates) {
+    char text[11] = "x";
+    EXPECT_EQ(FormatDut1Date(d.stored, text), d.text[0] != '\0') << d.stored;
+    EXPECT_STREQ(text, d.text) << d.stored;
+  }
 }
 
 TEST_F(FieldText, FormattedNumberKeepsItsWidthBeforeBlanksGo) {

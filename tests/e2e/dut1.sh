@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# End to end: DUT1 entered in the Sidereal Time dialog of the real ZORKEL.EXE is stored with
-# its date, moves the LST shown, and is in force again at the next start. The computer's
-# clock is held at one instant (faketime -f; the monotonic clock runs on, so Wine's timers
-# still fire): only DUT1 moves the reading.
+# End to end: DUT1 entered in the Sidereal Time dialog is stored with its date, moves the LST
+# shown, and is in force again at the next start. The computer's clock is held at one instant
+# (faketime -f; Wine's timers run on the monotonic clock): only DUT1 moves the reading.
 # Usage: dut1.sh BUILD-DIR SOURCE-DIR
 . "$(dirname "$0")/e2e_lib.sh"
 new_app_folder
@@ -38,7 +37,7 @@ behind=$(lst)
 step=$(( (ahead - behind + 86400) % 86400 ))
 [ "$step" -ge 1 ] && [ "$step" -le 2 ] || fail "LST moved by $step s, not 1 or 2"
 ctl close 20 || fail "the clock did not close"
-start_held
+start_held  # the negative value read back
 expect_eq "LST after a restart, in seconds" "$(lst)" "$behind"
 ctl close 20 || fail "the clock did not close"
 echo "end to end: DUT1 passed"

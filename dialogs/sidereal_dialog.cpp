@@ -52,7 +52,9 @@ INT_PTR OnOk(HWND dialog) {
   char text[kTextSize] = "";
   GetDlgItemTextA(dialog, IDC_DUT1, text, sizeof text);
   int milliseconds = 0;
-  if (!ReadDut1Text(text, &milliseconds)) {
+  // A text longer than can be read is refused: what is cut off could make it wrong.
+  const bool whole = GetWindowTextLengthA(GetDlgItem(dialog, IDC_DUT1)) < kTextSize;
+  if (!whole || !ReadDut1Text(text, &milliseconds)) {
     ShowFieldError(dialog, IDC_DUT1, IDS_DUT1_RANGE, 1);
     return TRUE;
   }

@@ -415,6 +415,9 @@ using SiderealDialog = ClockWindow;
 // then what is typed and chosen, and what is stored and in force after. DUT1's date is
 // written only when DUT1 changes; a refused text warns on the field and stores nothing.
 TEST_F(SiderealDialog, OkStoresAndAppliesDut1AndTheScaleCancelChangesNothing) {
+  // 0.1 s to its first 80 characters, but finer than a millisecond.
+  static const std::string kLongDut1Text = "0.1" + std::string(90, '0') + "1";
+  const char *const kLongDut1 = kLongDut1Text.c_str();
   const struct {
     int day;  // of December 2026, the computer's date
     const char *shownDut1, *shownDate;
@@ -426,6 +429,7 @@ TEST_F(SiderealDialog, OkStoresAndAppliesDut1AndTheScaleCancelChangesNothing) {
     int inForce;
   } rows[] = {
       {7, "0.000", "not entered", false, "-0.123", false, false, IDOK, "-123", "20261207", "<absent>", -123},
+      {8, "-0.123", "2026-12-07", false, kLongDut1, true, true, IDOK, "-123", "20261207", "<absent>", -123},
       {8, "-0.123", "2026-12-07", false, "1.0", true, true, IDOK, "-123", "20261207", "<absent>", -123},
       {8, "-0.123", "2026-12-07", false, "-0.95", true, true, IDOK, "-123", "20261207", "<absent>", -123},
       {8, "-0.123", "2026-12-07", false, "abc", true, true, IDOK, "-123", "20261207", "<absent>", -123},

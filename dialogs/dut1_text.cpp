@@ -1,5 +1,7 @@
-// The DUT1 field's text, read and written in whole milliseconds. Portable.
+// The DUT1 field's text, read and written in whole milliseconds, and its date. Portable.
 #include "dialogs/dut1_text.h"
+
+#include <cstdio>
 
 #include "astro/apparent.h"
 #include "dialogs/field_text.h"
@@ -45,4 +47,18 @@ bool ReadDut1Text(const char *text, int *milliseconds) {
 
 void FormatDut1Text(int milliseconds, char *out) {
   FormatSignedNumber(milliseconds / 1000.0, 0, 3, out);
+}
+
+int Dut1DateOf(const CivilTime &today) {
+  return today.year * 10000 + today.month * 100 + today.day;
+}
+
+bool FormatDut1Date(int yyyymmdd, char *out) {
+  out[0] = '\0';
+  const int year = yyyymmdd / 10000;
+  const int month = yyyymmdd / 100 % 100;
+  const int day = yyyymmdd % 100;
+  if (year < 1900 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31) return false;
+  std::snprintf(out, 11, "%04d-%02d-%02d", year, month, day);
+  return true;
 }

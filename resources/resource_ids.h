@@ -61,6 +61,12 @@
 #define IDS_KEY_UT_FROM_WINDOWS    176
 #define IDS_SHUTDOWN_REASON        167
 #define IDS_KEY_MAXIMIZED          183
+#define IDS_APPARENT               240
+#define IDS_KEY_APPARENT           241
+#define IDS_KEY_DUT1               248
+#define IDS_KEY_DUT1_DATE          249
+#define IDS_DUT1_RANGE             250
+#define IDS_DUT1_NOT_ENTERED       251
 #define IDS_KEY_TIME_SERVER        300
 #define IDS_DEFAULT_TIME_SERVER    301
 #define IDS_KEY_SERVER_CORRECTION  302
@@ -115,6 +121,8 @@
 #define IDM_ALWAYS_ON_TOP          152 /* system menu */
 #define IDM_NIGHT_COLOURS          153 /* system menu and Time menu */
 #define IDM_UT_FROM_WINDOWS        154 /* system menu and Time menu */
+#define IDM_APPARENT               155
+#define IDM_SIDEREAL_DIALOG        156
 
 /* ---- Set Location dialog controls ---- */
 #define IDC_LOCATION_LABEL         114
@@ -139,6 +147,17 @@
 /* ---- About dialog controls ---- */
 #define IDC_ABOUT_TEXT             114
 #define IDC_ABOUT_ICON             118
+
+/* ---- Sidereal Time dialog controls ---- */
+#define IDC_SIDEREAL_GROUP         400
+#define IDC_SIDEREAL_MEAN          401
+#define IDC_SIDEREAL_APPARENT      402
+#define IDC_DUT1_LABEL             403
+#define IDC_DUT1                   404
+#define IDC_DUT1_UNIT              405
+#define IDC_DUT1_DATE_LABEL        406
+#define IDC_DUT1_DATE              407
+#define IDC_DUT1_SOURCE            408
 
 /* ---- Other resources ---- */
 #define IDR_MANIFEST               1

@@ -2,6 +2,7 @@
 // start-up, carrying out a choice's command, showing every mark, and the reset. Win32.
 #include "shell/choices.h"
 
+#include "astro/apparent.h"
 #include "astro/clock_reading.h"
 #include "astro/universal_time.h"
 #include "display/chimes.h"
@@ -65,6 +66,13 @@ void AdoptChimeMode(int mode) { SetChimeMode(mode); }
 void AdoptNightColours(int on) { SetNightColours(on != 0); }
 void AdoptUtFromWindows(int on) { SetUniversalTimeFromComputer(on != 0); }
 
+void AdoptApparent(int on) { SetApparentSiderealTime(on != 0); }
+
+void ShowSiderealChoice(HWND window, int) {
+  InvalidateRect(window, nullptr, TRUE);
+  RewriteMinimisedCaption(window);
+}
+
 void ShowNight(HWND window, int) {
   InvalidateRect(window, nullptr, TRUE);
   ShowNightColours(window);  // the menus, the title bars and the other windows
@@ -94,6 +102,8 @@ const ChoiceRow kRows[kChoiceCount] = {
     // Anything but 1 leaves it off: the clock then reads UT as it always has.
     {kChoiceUtFromWindows, kOnOff, 2, IDS_KEY_UT_FROM_WINDOWS, 0, kOnlyOne,
      IDM_UT_FROM_WINDOWS, kBoth, IDS_UT_FROM_WINDOWS, false, AdoptUtFromWindows, ShowUtSource},
+    {kChoiceApparent, kOnOff, 2, IDS_KEY_APPARENT, 0, kOnlyOne, IDM_APPARENT, kMenuBar, 0, false,
+     AdoptApparent, ShowSiderealChoice},
 };
 
 int CommandCount(const ChoiceRow &row) {

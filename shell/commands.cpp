@@ -8,6 +8,7 @@
 
 #include "dialogs/about.h"
 #include "dialogs/set_location.h"
+#include "dialogs/sidereal_dialog.h"
 #include "help/help_window.h"
 #include "resources/resource_ids.h"
 #include "shell/choices.h"
@@ -46,6 +47,20 @@ void SetLocation(HWND window) {
   if (SetLocationConfirmed()) CheckUniversalTime(window);
 }
 
+// The dialog stores and applies DUT1 itself; the scale is a saved choice, made here.
+void ChooseSiderealTime(HWND window) {
+  const int apparent = g_clock.choice[kChoiceApparent];
+  const INT_PTR result = DialogBoxParamA(g_clock.instance, "DIAL_SIDEREAL", window,
+                                         SiderealDialogProc, static_cast<LPARAM>(apparent));
+  FAIL_IF(result == -1, IDS_CANNOT_CREATE_DIALOG);
+  if (result == kSiderealCancelled) return;
+  const int chosen = result == kSiderealApparentChosen ? 1 : 0;
+  if (chosen != apparent) MakeChoice(window, kChoiceApparent, chosen);
+  // A new DUT1 shows at once, not at the next tick.
+  InvalidateRect(window, nullptr, TRUE);
+  RewriteMinimisedCaption(window);
+}
+
 }  // namespace
 
 void SetWebPageOpener(WebPageOpener opener) {
@@ -76,6 +91,9 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         break;
       case IDM_SET_LOCATION:
         SetLocation(window);
+        break;
+      case IDM_SIDEREAL_DIALOG:
+        ChooseSiderealTime(window);
         break;
       default:
         break;

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "astro/apparent.h"
 #include "astro/clock_reading.h"
 #include "display/chimes.h"
 #include "display/clock_face.h"
@@ -15,6 +16,7 @@
 #include "shell/choices.h"
 #include "shell/clock_access.h"
 #include "shell/commands.h"
+#include "shell/dut1_setting.h"
 #include "shell/night_menus.h"
 #include "shell/session_end.h"
 #include "shell/tick_arming.h"
@@ -39,6 +41,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA *create) {
   // once the window is shown and the loop is running, and the check after them finds the
   // saved source of UT in force.
   ApplySavedChoices(window);
+  ApplySavedDut1();
   PostMessageA(window, kCheckUniversalTimeMessage, 0, 0);
 
   char helpName[kTextSize];
@@ -184,6 +187,7 @@ void ResetShellState() {
   SetPendingChimeCount(0);
   ResetClockFace();
   ResetChoices();
+  SetDut1Milliseconds(0);
   ResetCityTable();
   ForgetDeclinedCities();
   ResetSessionEnd();

@@ -94,10 +94,14 @@ int ReadSettingInt(const char *key, int defaultValue) {
   return ParseSettingInt(text, defaultValue);
 }
 
-int ReadSettingCoordinate(const char *key, int defaultValue) {
+int ReadSettingSigned(const char *key, int defaultValue) {
   char text[kTextSize];
   ReadSetting(key, text);
   return ParseSettingCoordinate(text, defaultValue);
+}
+
+int ReadSettingCoordinate(const char *key, int defaultValue) {
+  return ReadSettingSigned(key, defaultValue);
 }
 
 bool WriteSettingInt(const char *key, int value) {

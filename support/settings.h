@@ -6,8 +6,11 @@
 // The stored value as an int when it is all digits and fits, else `defaultValue`.
 int ReadSettingInt(const char *key, int defaultValue);
 
-// A stored window coordinate (X, Y), which may be negative: digits with an optional
-// leading minus that fit an int, else `defaultValue`.
+// A stored signed number: digits with an optional leading minus that fit an int, else
+// `defaultValue`.
+int ReadSettingSigned(const char *key, int defaultValue);
+
+// A stored window coordinate (X, Y), which may be negative: as ReadSettingSigned.
 int ReadSettingCoordinate(const char *key, int defaultValue);
 
 // Writes `value` as "%d" text.

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Makes the pictures of the README under Xvfb: the clock in each time scale, the question of
 # Universal Time from Windows, the clock and its dialogs and help in Night Colours, the Set
-# Location dialog (also at 144 and 192 DPI, to see that it lays out at a larger scale), the About box
-# and the help window (its index, a search, a topic). The clock reads a fixed time (faketime)
+# Location dialog (also at 144 and 192 DPI, to see that it lays out at a larger scale), the About box,
+# the Sidereal Time dialog and the help window (its index, a search, a topic). The clock reads a fixed time (faketime)
 # so the pictures do not change from run to run. Usage: tools/screenshots.sh [OUT-DIR]
 # (default docs/screenshots)
 set -euo pipefail
@@ -42,6 +42,8 @@ for kind in 0 1 2 3 4; do
 done
 
 setting Time 3
+# A DUT1 as entered a few days before, for the Sidereal Time dialog.
+setting DUT1 -113; setting DUT1Date 20261203
 start
 ctl command 130
 read -r l t r b <<<"$(ctl dialog 'Set Location' rect)"
@@ -53,6 +55,14 @@ read -r l t r b <<<"$(ctl dialog 'Orvane 2' rect)"
 sleep 0.5
 crop "$out/about.png" "$l" "$t" "$r" "$b"
 ctl dialog 'Orvane 2' click 2
+shoot_sidereal() {  # shoot_sidereal FILE
+  ctl command 156
+  read -r l t r b <<<"$(ctl dialog 'Sidereal Time' rect)"
+  sleep 0.5
+  crop "$out/$1" "$l" "$t" "$r" "$b"
+  ctl dialog 'Sidereal Time' click 2
+}
+shoot_sidereal sidereal.png
 # The help: its index (F1), a search, and the topic the search leads to, which has a
 # table and bullets.
 help() { ctl window "Orvane 2 Help - $1" "${@:2}"; }
@@ -94,6 +104,7 @@ read -r l t r b <<<"$(ctl dialog 'Orvane 2' rect)"
 sleep 0.5
 crop "$out/about-night.png" "$l" "$t" "$r" "$b"
 ctl dialog 'Orvane 2' click 2
+shoot_sidereal sidereal-night.png
 ctl command 32
 help Keyboard place 40 40 560 540
 shoot_help Keyboard help-night.png

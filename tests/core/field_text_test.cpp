@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <map>
 #include <string>
 
 #include "dialogs/dut1_text.h"
@@ -89,6 +90,13 @@ TEST_F(FieldText, Dut1TextInWholeMilliseconds) {
     EXPECT_STREQ(text, c.text);
     int back = 0;
     EXPECT_TRUE(ReadDut1Text(text, &back) && back == c.ms) << text;
+  }
+  // Its date, stored as YYYYMMDD, is shown as YYYY-MM-DD; a damaged one as not entered ("").
+  for (const auto &[stored, date] : std::map<int, std::string>{
+           {20260304, "2026-03-04"}, {0, ""}, {20261301, ""}, {20260132, ""}, {-20260304, ""}}) {
+    char text[11] = "x";
+    EXPECT_EQ(FormatDut1Date(stored, text), !date.empty()) << stored;
+    EXPECT_EQ(text, date) << stored;
   }
 }
 

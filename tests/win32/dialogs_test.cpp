@@ -10,6 +10,7 @@
 #include "../core/test_files.h"
 #include "clock_window.h"
 #include "dialog_template.h"
+#include "astro/apparent.h"
 #include "dialogs/about.h"
 #include "display/clock_face.h"
 #include "display/clock_face_probe.h"
@@ -404,6 +405,71 @@ TEST_F(SetLocation, TheShippedCityListIsOfferedWhole) {
     EXPECT_EQ(FieldText(d, IDC_ZONE), "-3.00");
     Click(d, IDCANCEL);
   });
+}
+
+// ---- Sidereal Time ----
+
+using SiderealDialog = ClockWindow;
+
+// One opening per row, in order: what the dialog shows from what is in force and stored,
+// then what is typed and chosen, and what is stored and in force after. DUT1's date is
+// written only when DUT1 changes; a refused text warns on the field and stores nothing.
+TEST_F(SiderealDialog, OkStoresAndAppliesDut1AndTheScaleCancelChangesNothing) {
+  // 0.1 s to its first 80 characters, but finer than a millisecond.
+  static const std::string kLongDut1Text = "0.1" + std::string(90, '0') + "1";
+  const char *const kLongDut1 = kLongDut1Text.c_str();
+  const struct {
+    int day;  // of December 2026, the computer's date
+    const char *shownDut1, *shownDate;
+    bool shownApparent;
+    const char *typed;
+    bool apparent, refused;
+    int button;
+    const char *dut1, *date, *apparentKey;  // stored after
+    int inForce;
+  } rows[] = {
+      {7, "0.000", "not entered", false, "-0.123", false, false, IDOK, "-123", "20261207", "<absent>", -123},
+      {8, "-0.123", "2026-12-07", false, kLongDut1, true, true, IDOK, "-123", "20261207", "<absent>", -123},
+      {8, "-0.123", "2026-12-07", false, "1.0", true, true, IDOK, "-123", "20261207", "<absent>", -123},
+      {8, "-0.123", "2026-12-07", false, "-0.95", true, true, IDOK, "-123", "20261207", "<absent>", -123},
+      {8, "-0.123", "2026-12-07", false, "abc", true, true, IDOK, "-123", "20261207", "<absent>", -123},
+      {8, "-0.123", "2026-12-07", false, "0.1234", true, true, IDOK, "-123", "20261207", "<absent>", -123},
+      {8, "-0.123", "2026-12-07", false, "0.5", true, false, IDCANCEL, "-123", "20261207", "<absent>", -123},
+      {8, "-0.123", "2026-12-07", false, "-.123", true, false, IDOK, "-123", "20261207", "1", -123},
+      {9, "-0.123", "2026-12-07", true, "-0.123", false, false, IDOK, "-123", "20261207", "0", -123},
+      {9, "-0.123", "2026-12-07", false, " 0.9 ", false, false, IDOK, "900", "20261209", "0", 900},
+  };
+  Open();
+  for (const auto &r : rows) {
+    SCOPED_TRACE(testing::Message() << "typed '" << r.typed << "'");
+    ClearFakeRecords();
+    SetFakeClock(2026, 12, r.day, 21, 30, 0);
+    WithDialog(IDM_SIDEREAL_DIALOG, [&r](HWND d) {
+      EXPECT_EQ(FieldText(d, IDC_DUT1), r.shownDut1);
+      EXPECT_EQ(FieldText(d, IDC_DUT1_DATE), r.shownDate);
+      EXPECT_EQ(IsChecked(d, IDC_SIDEREAL_APPARENT), r.shownApparent);
+      SetField(d, IDC_DUT1, r.typed);
+      Click(d, r.apparent ? IDC_SIDEREAL_APPARENT : IDC_SIDEREAL_MEAN);
+      Click(d, r.button);
+      EXPECT_EQ(IsWindowVisible(d) != FALSE, r.refused);
+      ASSERT_EQ(g_fake.boxes.size(), r.refused ? 1u : 0u);
+      if (!r.refused) return;
+      EXPECT_EQ(g_fake.boxes[0].text, "DUT1 must be between -0.9 and +0.9 seconds");
+      EXPECT_EQ(g_fake.boxes[0].owner, d);
+      EXPECT_EQ(GetFocus(), GetDlgItem(d, IDC_DUT1));
+      Click(d, IDCANCEL);
+    });
+    EXPECT_EQ(StoredSetting("DUT1"), r.dut1);
+    EXPECT_EQ(StoredSetting("DUT1Date"), r.date);
+    EXPECT_EQ(StoredSetting("Apparent"), r.apparentKey);
+    EXPECT_EQ(Dut1Milliseconds(), r.inForce);
+    EXPECT_EQ(ApparentSiderealTime(), std::string(r.apparentKey) == "1");
+  }
+  // The last OK changed DUT1 alone: the whole face is to be drawn again at once.
+  RECT client, waiting;
+  GetClientRect(window_, &client);
+  ASSERT_TRUE(GetUpdateRect(window_, &waiting, FALSE));
+  EXPECT_TRUE(EqualRect(&waiting, &client));
 }
 
 // ---- About ----

@@ -159,6 +159,7 @@ TEST_F(NightFace, EveryWindowIsRedOnBlackAtNightAndInTheSystemColoursByDay) {
        }, COLOR_MENU, -1},
       {"Set Location", [&] { return dialog(IDM_SET_LOCATION); }, COLOR_BTNFACE, -1},
       {"About", [&] { return dialog(IDM_ABOUT); }, COLOR_BTNFACE, -1},
+      {"Sidereal Time", [&] { return dialog(IDM_SIDEREAL_DIALOG); }, COLOR_BTNFACE, -1},
       {"help", help, COLOR_WINDOW, COLOR_HOTLIGHT},  // links in the system's link colour
   };
   // A link colour no program would fix, so that the help is seen to take the system's.

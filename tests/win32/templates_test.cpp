@@ -142,6 +142,7 @@ TEST(Resources, StringsMenusAndAcceleratorsAsTheProgramShowsThem) {
       "  -",
       "  Universal Time from &Windows 154",
       "  Night C&olours\tCtrl+N 153",
+      "  Si&dereal Time... 156",
       "&Chimes",
       "  &None 110",
       "  &Single 111",

@@ -9,7 +9,9 @@
 #include "resources/resource_ids.h"
 #include "shell/clock_state.h"
 #include "shell/night_menus.h"
+#include "shell/server_correction.h"
 #include "support/settings.h"
+#include "support/time_correction.h"
 
 namespace {
 
@@ -65,6 +67,11 @@ void AdoptChimeMode(int mode) { SetChimeMode(mode); }
 void AdoptNightColours(int on) { SetNightColours(on != 0); }
 void AdoptUtFromWindows(int on) { SetUniversalTimeFromComputer(on != 0); }
 
+void AdoptServerCorrection(int on) {
+  SetCorrectionOn(&g_timeCorrection, on != 0, static_cast<std::int64_t>(GetTickCount64()));
+}
+void TurnCorrection(HWND window, int on) { TurnServerCorrection(window, on != 0); }
+
 void ShowNight(HWND window, int) {
   InvalidateRect(window, nullptr, TRUE);
   ShowNightColours(window);  // the menus, the title bars and the other windows
@@ -94,6 +101,9 @@ const ChoiceRow kRows[kChoiceCount] = {
     // Anything but 1 leaves it off: the clock then reads UT as it always has.
     {kChoiceUtFromWindows, kOnOff, 2, IDS_KEY_UT_FROM_WINDOWS, 0, kOnlyOne,
      IDM_UT_FROM_WINDOWS, kBoth, IDS_UT_FROM_WINDOWS, false, AdoptUtFromWindows, ShowUtSource},
+    // Nothing is sent to a server unless this is 1.
+    {kChoiceServerCorrection, kOnOff, 2, IDS_KEY_SERVER_CORRECTION, 0, kOnlyOne,
+     IDM_SERVER_CORRECTION, kMenuBar, 0, false, AdoptServerCorrection, TurnCorrection},
 };
 
 int CommandCount(const ChoiceRow &row) {

@@ -8,6 +8,8 @@
 
 #include "astro/clock_reading.h"
 #include "clock_window.h"
+#include "support/time_correction.h"
+#include "support/win32_hooks.h"
 
 namespace {
 
@@ -69,6 +71,50 @@ TEST(ComputerZone, UtOfACityOnTheComputersRulesIsTheComputersUtc) {
     return;
   }
   FAIL() << "the clock would not hold still for a reading";
+}
+
+// Milliseconds since 1601 of a reading, to compare readings across a second's turn.
+long long MillisecondsOf(const CivilTime &t) {
+  SYSTEMTIME st = {static_cast<WORD>(t.year), static_cast<WORD>(t.month), 0,
+                   static_cast<WORD>(t.day), static_cast<WORD>(t.hour),
+                   static_cast<WORD>(t.minute), static_cast<WORD>(t.second),
+                   static_cast<WORD>(t.millisecond)};
+  FILETIME ft;
+  SystemTimeToFileTime(&st, &ft);
+  return static_cast<long long>((static_cast<unsigned long long>(ft.dwHighDateTime) << 32) |
+                                ft.dwLowDateTime) / 10000;
+}
+
+// The platform's clock readings, local and UTC, carry the time server's offset while the
+// correction is on and measured, milliseconds and all, and nothing otherwise.
+TEST(ServerCorrection, TheComputersReadingsCarryTheOffsetInForce) {
+  const PlatformHooks saved = g_platform;
+  InstallWin32Hooks(GetModuleHandleA(nullptr));
+  const struct {
+    bool on, measured;
+    long long offsetMs, shownMs;
+  } rows[] = {{true, true, 3250, 3250}, {true, true, -1500, -1500}, {true, false, 3250, 0},
+              {false, true, 3250, 0}};
+  for (const auto &r : rows) {
+    g_timeCorrection = TimeCorrection{};
+    SetCorrectionOn(&g_timeCorrection, r.on, 0);
+    if (r.measured) RecordMeasurement(&g_timeCorrection, true, r.offsetMs * 10000, 0);
+    for (auto reader : {g_platform.readLocalTime, g_platform.readUniversalTime}) {
+      SYSTEMTIME before, after;
+      CivilTime read = {};
+      if (reader == g_platform.readLocalTime) GetLocalTime(&before); else GetSystemTime(&before);
+      reader(&read);
+      if (reader == g_platform.readLocalTime) GetLocalTime(&after); else GetSystemTime(&after);
+      const CivilTime b = {before.wYear, before.wMonth, before.wDay, before.wHour,
+                           before.wMinute, before.wSecond, before.wMilliseconds};
+      const CivilTime a = {after.wYear, after.wMonth, after.wDay, after.wHour,
+                           after.wMinute, after.wSecond, after.wMilliseconds};
+      EXPECT_GE(MillisecondsOf(read), MillisecondsOf(b) + r.shownMs) << r.offsetMs;
+      EXPECT_LE(MillisecondsOf(read), MillisecondsOf(a) + r.shownMs) << r.offsetMs;
+    }
+  }
+  g_timeCorrection = TimeCorrection{};
+  g_platform = saved;
 }
 
 }  // namespace

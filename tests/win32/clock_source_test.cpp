@@ -8,6 +8,11 @@
 
 #include "astro/clock_reading.h"
 #include "clock_window.h"
+#include "resources/resource_ids.h"
+#include "shell/clock_state.h"
+#include "shell/server_correction.h"
+#include "support/settings_probe.h"
+#include "support/sntp_exchange.h"
 #include "support/time_correction.h"
 #include "support/win32_hooks.h"
 
@@ -115,6 +120,52 @@ TEST(ServerCorrection, TheComputersReadingsCarryTheOffsetInForce) {
   }
   g_timeCorrection = TimeCorrection{};
   g_platform = saved;
+}
+
+using ServerCorrectionWindow = ClockWindow;
+
+// The window's side, step by step: the choice asks at once, a measurement marks the caption,
+// a change of the computer's clock drops it at once and asks again, waking asks, turning it
+// off or closing drops the question. The server is a port of 127.0.0.1 nobody answers on.
+TEST_F(ServerCorrectionWindow, MeasuresWhenDueAndTheCaptionFollows) {
+  WriteSetting("TimeServer", "127.0.0.1:9");
+  Open();
+  enum Step { kChoose, kMeasured, kTimeChange, kWake, kClose };
+  const struct {
+    Step step;
+    bool asking, corrected;
+    const char *stored;
+  } steps[] = {
+      {kChoose, true, false, "1"},      {kMeasured, true, true, "1"},
+      {kTimeChange, true, false, "1"},  {kMeasured, true, true, "1"},
+      {kWake, true, true, "1"},         {kChoose, false, false, "0"},
+      {kChoose, true, false, "1"},      {kClose, false, false, "1"},
+  };
+  int n = 0;
+  for (const auto &s : steps) {
+    const std::string row = "step " + std::to_string(++n);
+    switch (s.step) {
+      case kChoose: Command(IDM_SERVER_CORRECTION); break;
+      case kMeasured:  // as the exchange's answer would leave it, then the poll
+        RecordMeasurement(&g_timeCorrection, true, 32500000,
+                          static_cast<std::int64_t>(GetTickCount64()));
+        SendMessageA(window_, WM_TIMER, kCorrectionTimerId, 0);
+        break;
+      case kTimeChange: SendMessageA(window_, WM_TIMECHANGE, 0, 0); break;
+      case kWake:
+        CancelSntpExchange();
+        SendMessageA(window_, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+        break;
+      case kClose: DestroyWindow(window_); break;
+    }
+    EXPECT_EQ(SntpExchangeBusy(), s.asking) << row;
+    EXPECT_EQ(CorrectionInForce(g_timeCorrection), s.corrected) << row;
+    if (s.step != kClose) {
+      EXPECT_EQ(Caption(), s.corrected ? "Orvane 2 (LMT, corrected)" : "Orvane 2 (LMT)") << row;
+      EXPECT_EQ(Checked(g_clock.mainMenu, IDM_SERVER_CORRECTION), s.stored[0] == '1') << row;
+    }
+    EXPECT_EQ(StoredSetting("ServerCorrection"), s.stored) << row;
+  }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "support/settings.h"
 #include "support/sntp_exchange.h"
 #include "support/time_correction.h"
+#include "support/win32_hooks.h"
 
 namespace {
 
@@ -75,6 +76,8 @@ void OnResult(HWND window, WPARAM status) {
 }  // namespace
 
 void TurnServerCorrection(HWND window, bool on) {
+  // The main window carries the timer and the answers, whichever window made the choice.
+  if (MainWindowHandle() != nullptr) window = MainWindowHandle();
   SetCorrectionOn(&g_timeCorrection, on, Now());
   if (on == g_running) return;  // chosen again, from the dialog's box
   g_running = on;

@@ -1,21 +1,13 @@
 #!/usr/bin/env bash
 # End to end: the real ZORKEL.EXE with "Correct the Shown Time by the Server" on, against the
-# tests' own time servers on 127.0.0.1. One 3.5 s ahead: after the start-up measurement the
-# caption says so, the shown UT is the server's to the second, and the shown second turns
-# with the server's (an uncorrected tick would turn about 500 ms after it). One silent: the
-# clock ticks on with the computer's own time, claims no correction, and closes cleanly in
-# the middle of its question.
-# Usage: server_correction.sh BUILD-DIR SOURCE-DIR
+# tests' own time servers on 127.0.0.1 (tests/win32/with_sntp_responders.sh). One 2.5 s ahead:
+# after the start-up measurement the caption says so, the shown UT is the server's to the
+# second, and the shown second turns with the server's (an uncorrected tick would turn about
+# 500 ms after it). One silent: the clock ticks on with the computer's own time, claims no
+# correction, and closes cleanly in the middle of its question.
+# Usage: with_sntp_responders.sh SOURCE-DIR server_correction.sh BUILD-DIR SOURCE-DIR
 . "$(dirname "$0")/e2e_lib.sh"
-work=$(mktemp -d)
 new_app_folder
-trap 'wine "$build/orvctl.exe" close 5 >/dev/null 2>&1 || true; kill $(jobs -p) 2>/dev/null || true; rm -rf "$app" "$work"' EXIT
-responder() {  # responder NAME ARGS...: starts one, sets $port
-  python3 "$source_dir/tools/sntp_responder.py" --seconds 110 "${@:2}" >"$work/$1" 2>/dev/null &
-  for _ in $(seq 100); do grep -q '^port ' "$work/$1" && break; sleep 0.1; done
-  port=$(sed -n 's/^port //p' "$work/$1")
-  [ -n "$port" ] || fail "the $1 responder did not start"
-}
 use_server() {  # use_server PORT: a clock showing UT, corrected by 127.0.0.1:PORT
   forget_settings
   local key='HKCU\Software\Corvanta\Orvane 2'
@@ -39,13 +31,12 @@ shown_at() {
   echo "ok: shown '$name' is the computer's UTC plus $1 s"
 }
 
-responder ahead --offset 3.5
-use_server "$port"
+use_server "$ORVANE_SNTP_answer"
 start_clock
 for _ in $(seq 40); do [[ $(caption) == *corrected* ]] && break; sleep 0.25; done
 expect_eq "caption" "$(caption)" "Orvane 2 (UT, corrected)"
-shown_at 3.5
-lag=$(ctl tick-lag 6 3.5)
+shown_at 2.5
+lag=$(ctl tick-lag 6 2.5)
 echo "against the server: $lag"
 median=$(sed -n 's/.*lag median \([0-9.]*\) ms.*/\1/p' <<<"$lag")
 awk -v m="$median" 'BEGIN { exit !(m != "" && m < 100) }' ||
@@ -56,8 +47,7 @@ sleep 1.5
 echo "ok: minimised '$(caption)'"
 ctl close 20 || fail "the clock did not close"
 
-responder silent --mode silent
-use_server "$port"
+use_server "$ORVANE_SNTP_silent"
 start_clock
 shown_at 0
 first=$(ctl accessible | sed -n 's/^name: //p')

@@ -28,6 +28,13 @@ TEST_F(TickTimer, EveryTickArmsTheNext) {
   EXPECT_TRUE(KillTimer(window_, kClockTimerId));
 }
 
+// The computer's own clock, local or UTC, to the millisecond and uncorrected.
+void ReadTestClockExactly(bool local, CivilTime *t) {
+  SYSTEMTIME st;
+  (local ? GetLocalTime : GetSystemTime)(&st);
+  *t = CivilTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+}
+
 double HoursOf(const SYSTEMTIME &t) {
   return t.wHour + t.wMinute / 60.0 + t.wSecond / 3600.0;
 }
@@ -78,16 +85,15 @@ TEST(ComputerZone, UtOfACityOnTheComputersRulesIsTheComputersUtc) {
   FAIL() << "the clock would not hold still for a reading";
 }
 
-// Milliseconds since 1601 of a reading, to compare readings across a second's turn.
+// Milliseconds since 1601 of a reading.
 long long MillisecondsOf(const CivilTime &t) {
-  SYSTEMTIME st = {static_cast<WORD>(t.year), static_cast<WORD>(t.month), 0,
-                   static_cast<WORD>(t.day), static_cast<WORD>(t.hour),
-                   static_cast<WORD>(t.minute), static_cast<WORD>(t.second),
-                   static_cast<WORD>(t.millisecond)};
+  const SYSTEMTIME st = {static_cast<WORD>(t.year), static_cast<WORD>(t.month), 0,
+                         static_cast<WORD>(t.day), static_cast<WORD>(t.hour),
+                         static_cast<WORD>(t.minute), static_cast<WORD>(t.second),
+                         static_cast<WORD>(t.millisecond)};
   FILETIME ft;
   SystemTimeToFileTime(&st, &ft);
-  return static_cast<long long>((static_cast<unsigned long long>(ft.dwHighDateTime) << 32) |
-                                ft.dwLowDateTime) / 10000;
+  return static_cast<long long>((ULONGLONG{ft.dwHighDateTime} << 32) | ft.dwLowDateTime) / 10000;
 }
 
 // The platform's clock readings, local and UTC, carry the time server's offset while the
@@ -103,19 +109,14 @@ TEST(ServerCorrection, TheComputersReadingsCarryTheOffsetInForce) {
   for (const auto &r : rows) {
     g_timeCorrection = TimeCorrection{};
     SetCorrectionOn(&g_timeCorrection, r.on, 0);
-    if (r.measured) RecordMeasurement(&g_timeCorrection, true, r.offsetMs * 10000, 0);
-    for (auto reader : {g_platform.readLocalTime, g_platform.readUniversalTime}) {
-      SYSTEMTIME before, after;
-      CivilTime read = {};
-      if (reader == g_platform.readLocalTime) GetLocalTime(&before); else GetSystemTime(&before);
-      reader(&read);
-      if (reader == g_platform.readLocalTime) GetLocalTime(&after); else GetSystemTime(&after);
-      const CivilTime b = {before.wYear, before.wMonth, before.wDay, before.wHour,
-                           before.wMinute, before.wSecond, before.wMilliseconds};
-      const CivilTime a = {after.wYear, after.wMonth, after.wDay, after.wHour,
-                           after.wMinute, after.wSecond, after.wMilliseconds};
-      EXPECT_GE(MillisecondsOf(read), MillisecondsOf(b) + r.shownMs) << r.offsetMs;
-      EXPECT_LE(MillisecondsOf(read), MillisecondsOf(a) + r.shownMs) << r.offsetMs;
+    if (r.measured) RecordMeasurement(&g_timeCorrection, true, r.offsetMs * 10000 + 3250, 0);
+    for (const bool local : {true, false}) {
+      CivilTime before = {}, read = {}, after = {};
+      ReadTestClockExactly(local, &before);
+      (local ? g_platform.readLocalTime : g_platform.readUniversalTime)(&read);
+      ReadTestClockExactly(local, &after);
+      EXPECT_GE(MillisecondsOf(read), MillisecondsOf(before) + r.shownMs) << r.shownMs << local;
+      EXPECT_LE(MillisecondsOf(read), MillisecondsOf(after) + r.shownMs) << r.shownMs << local;
     }
   }
   g_timeCorrection = TimeCorrection{};
@@ -144,20 +145,16 @@ TEST_F(ServerCorrectionWindow, MeasuresWhenDueAndTheCaptionFollows) {
   int n = 0;
   for (const auto &s : steps) {
     const std::string row = "step " + std::to_string(++n);
-    switch (s.step) {
-      case kChoose: Command(IDM_SERVER_CORRECTION); break;
-      case kMeasured:  // as the exchange's answer would leave it, then the poll
-        RecordMeasurement(&g_timeCorrection, true, 32500000,
-                          static_cast<std::int64_t>(GetTickCount64()));
-        SendMessageA(window_, WM_TIMER, kCorrectionTimerId, 0);
-        break;
-      case kTimeChange: SendMessageA(window_, WM_TIMECHANGE, 0, 0); break;
-      case kWake:
-        CancelSntpExchange();
-        SendMessageA(window_, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
-        break;
-      case kClose: DestroyWindow(window_); break;
+    if (s.step == kChoose) Command(IDM_SERVER_CORRECTION);
+    if (s.step == kMeasured) {  // as the exchange's answer would leave it, then the poll
+      RecordMeasurement(&g_timeCorrection, true, 32500000,
+                        static_cast<long long>(GetTickCount64()));
+      SendMessageA(window_, WM_TIMER, kCorrectionTimerId, 0);
     }
+    if (s.step == kTimeChange) SendMessageA(window_, WM_TIMECHANGE, 0, 0);
+    if (s.step == kWake) CancelSntpExchange();  // then asked again on waking
+    if (s.step == kWake) SendMessageA(window_, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    if (s.step == kClose) DestroyWindow(window_);
     EXPECT_EQ(SntpExchangeBusy(), s.asking) << row;
     EXPECT_EQ(CorrectionInForce(g_timeCorrection), s.corrected) << row;
     if (s.step != kClose) {

@@ -10,6 +10,7 @@
 #include "astro/clock_reading.h"
 #include "display/chimes.h"
 #include "display/clock_text.h"
+#include "display/correction_mark.h"
 #include "display/night_palette.h"
 #include "resources/resource_ids.h"
 #include "support/errors.h"
@@ -43,9 +44,11 @@ void UpdateClockFace(HDC dc, int kind, Location location, int forceCaption) {
     CutToMinimisedText(text, kind == kLmt12);
     if (forceCaption != 0 || std::strcmp(text, g_lastClockText) != 0) {
       char abbreviation[kTextSize];
+      char marked[kTextSize];
       char caption[kTextSize];
       LoadText(IDS_ABBREV_BASE + kind, abbreviation);
-      FormatMinimisedCaption(text, abbreviation, caption, sizeof caption);
+      MarkCorrectedScale(abbreviation, true, marked, sizeof marked);
+      FormatMinimisedCaption(text, marked, caption, sizeof caption);
       SetWindowTextA(window, caption);
     }
   } else {
@@ -73,9 +76,11 @@ void UpdateClockFace(HDC dc, int kind, Location location, int forceCaption) {
 
 void SetNormalCaption(int kind, const char *productName) {
   char abbreviation[kTextSize];
+  char marked[kTextSize];
   char caption[kTextSize];
   LoadText(IDS_ABBREV_BASE + kind, abbreviation);
-  std::snprintf(caption, sizeof caption, "%s (%s)", productName, abbreviation);
+  MarkCorrectedScale(abbreviation, false, marked, sizeof marked);
+  std::snprintf(caption, sizeof caption, "%s (%s)", productName, marked);
   SetWindowTextA(MainWindowHandle(), caption);
 }
 

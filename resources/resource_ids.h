@@ -86,6 +86,9 @@
 #define IDS_SNTP_HOURS_MINUTES     316
 #define IDS_SNTP_DAYS              317
 #define IDS_SNTP_STATUS_BASE       318 /* + the check's status (1 to 15): the server, a kiss code */
+#define IDS_SERVER_CORRECTION      350
+#define IDS_CORRECTED_SCALE        351 /* the scale's abbreviation, in the caption */
+#define IDS_CORRECTED_MINIMISED    352 /* the scale's abbreviation, minimised */
 #define IDS_EXE_NAME               10000
 #define IDS_ERROR_CAPTION          10001
 #define IDS_FATAL_CAPTION          10002
@@ -123,6 +126,7 @@
 #define IDM_UT_FROM_WINDOWS        154 /* system menu and Time menu */
 #define IDM_APPARENT               155
 #define IDM_SIDEREAL_DIALOG        156
+#define IDM_SERVER_CORRECTION      158 /* Time menu */
 
 /* ---- Set Location dialog controls ---- */
 #define IDC_LOCATION_LABEL         114

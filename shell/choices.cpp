@@ -10,7 +10,9 @@
 #include "resources/resource_ids.h"
 #include "shell/clock_state.h"
 #include "shell/night_menus.h"
+#include "shell/server_correction.h"
 #include "support/settings.h"
+#include "support/time_correction.h"
 
 namespace {
 
@@ -73,6 +75,11 @@ void ShowSiderealChoice(HWND window, int) {
   RewriteMinimisedCaption(window);
 }
 
+void AdoptServerCorrection(int on) {
+  SetCorrectionOn(&g_timeCorrection, on != 0, static_cast<std::int64_t>(GetTickCount64()));
+}
+void TurnCorrection(HWND window, int on) { TurnServerCorrection(window, on != 0); }
+
 void ShowNight(HWND window, int) {
   InvalidateRect(window, nullptr, TRUE);
   ShowNightColours(window);  // the menus, the title bars and the other windows
@@ -104,6 +111,9 @@ const ChoiceRow kRows[kChoiceCount] = {
      IDM_UT_FROM_WINDOWS, kBoth, IDS_UT_FROM_WINDOWS, false, AdoptUtFromWindows, ShowUtSource},
     {kChoiceApparent, kOnOff, 2, IDS_KEY_APPARENT, 0, kOnlyOne, IDM_APPARENT, kMenuBar, 0, false,
      AdoptApparent, ShowSiderealChoice},
+    // Nothing is sent to a server unless this is 1.
+    {kChoiceServerCorrection, kOnOff, 2, IDS_KEY_SERVER_CORRECTION, 0, kOnlyOne,
+     IDM_SERVER_CORRECTION, kMenuBar, 0, false, AdoptServerCorrection, TurnCorrection},
 };
 
 int CommandCount(const ChoiceRow &row) {

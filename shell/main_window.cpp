@@ -18,6 +18,7 @@
 #include "shell/commands.h"
 #include "shell/dut1_setting.h"
 #include "shell/night_menus.h"
+#include "shell/server_correction.h"
 #include "shell/session_end.h"
 #include "shell/tick_arming.h"
 #include "shell/time_change.h"
@@ -92,6 +93,7 @@ void StoreWindowGeometry(HWND window) {
 void ShutDown(HWND window) {
   ReleaseClockFont();
   KillTimer(window, kClockTimerId);
+  StopServerCorrection(window);  // a question under way is dropped: nothing comes after
   if (g_clock.mainMenu != nullptr && g_clock.choice[kChoiceMenuBarHidden] != 0) {
     DestroyMenu(g_clock.mainMenu);  // detached, so the window would not destroy it
     g_clock.mainMenu = nullptr;
@@ -105,6 +107,7 @@ void ShutDown(HWND window) {
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT night = 0; NightMenuMessage(window, message, wParam, lParam, &night)) return night;
+  if (ServerCorrectionMessage(window, message, wParam, lParam)) return 0;
 
   switch (message) {
     case WM_NCCREATE:
@@ -147,6 +150,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       }
       return 0;
     case WM_TIMECHANGE:
+      DropServerCorrection(window);
       CheckUniversalTimeAfterTimeChange(window, message);
       return 0;
     case WM_WININICHANGE:

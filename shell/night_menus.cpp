@@ -99,6 +99,19 @@ int TextWidth(HDC dc, const char *text) {
   return r.right - r.left;
 }
 
+// The widest key text among the night items of `menu`, 0 when none has one.
+int WidestKey(HDC dc, HMENU menu) {
+  int widest = 0;
+  for (const NightItem &other : g_items) {
+    if (!other.used || other.menu != menu || other.separator) continue;
+    const char *tab = std::strchr(other.text, '\t');
+    if (tab == nullptr) continue;
+    const int width = TextWidth(dc, tab + 1);
+    if (width > widest) widest = width;
+  }
+  return widest;
+}
+
 void Measure(HWND window, const NightItem &item, MEASUREITEMSTRUCT *m) {
   const int check = g_metrics.checkWidth;
   const int bar = g_metrics.barHeight;
@@ -115,7 +128,11 @@ void Measure(HWND window, const NightItem &item, MEASUREITEMSTRUCT *m) {
   TEXTMETRICA metrics = {};
   GetTextMetricsA(dc, &metrics);
   int width = TextWidth(dc, name);
-  if (key[0] != '\0') width += 2 * check + TextWidth(dc, key);
+  if (key[0] != '\0') {
+    width += 2 * check + TextWidth(dc, key);
+  } else if (!item.bar) {
+    width += WidestKey(dc, item.menu);  // the keys' column runs past every item's name
+  }
   SelectObject(dc, old);
   ReleaseDC(window, dc);
   m->itemWidth = static_cast<UINT>(item.bar ? width : width + 2 * check);

@@ -109,3 +109,8 @@ bool WriteSettingInt(const char *key, int value) {
   std::snprintf(text, sizeof text, "%d", value);
   return WriteSetting(key, text);
 }
+
+void ReadSettingText(const char *key, const char *defaultText, char *out) {
+  ReadSetting(key, out);
+  if (out[0] == '\0') std::snprintf(out, kTextSize, "%s", defaultText);
+}

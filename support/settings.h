@@ -15,3 +15,6 @@ int ReadSettingCoordinate(const char *key, int defaultValue);
 
 // Writes `value` as "%d" text.
 bool WriteSettingInt(const char *key, int value);
+
+// The text stored under `key` into `out` (81 characters), or `defaultText` when none is.
+void ReadSettingText(const char *key, const char *defaultText, char *out);

@@ -256,4 +256,6 @@ bool HandleSntpExchangeMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
   return true;
 }
 
+bool SntpExchangeBusy() { return g_exchange.busy; }
+
 const SntpResult &LastSntpResult() { return g_result; }

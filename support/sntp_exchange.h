@@ -22,6 +22,9 @@ void CancelSntpExchange();
 // Hand every message of the window here first; true when it was the exchange's own.
 bool HandleSntpExchangeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Whether a question is under way (anyone's: the exchange holds one at a time).
+bool SntpExchangeBusy();
+
 // The last result posted.
 const SntpResult &LastSntpResult();
 

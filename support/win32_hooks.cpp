@@ -1,10 +1,11 @@
-// The platform hooks on Windows: GetLocalTime, GetSystemTime, the time-zone settings, the
-// WIN.INI profile, the string table, message boxes, MessageBeep, the main window's timer,
-// ExitProcess, global memory, the ANSI code page. Win32.
+// The platform hooks on Windows: GetLocalTime, GetSystemTime (each with the time server's
+// correction), the time-zone settings, the WIN.INI profile, the string table, message boxes,
+// MessageBeep, the main window's timer, ExitProcess, global memory, the ANSI code page. Win32.
 #include "support/win32_hooks.h"
 
 #include "support/clock_timer.h"
 #include "support/hooks.h"
+#include "support/time_correction.h"
 
 namespace {
 
@@ -22,10 +23,13 @@ void CopySystemTime(const SYSTEMTIME &st, CivilTime *now) {
   now->millisecond = st.wMilliseconds;
 }
 
+// Both readings carry the time server's offset while the correction is in force, so every
+// scale, the tick's arming and the chimes follow the server's seconds.
 void ReadWin32Clock(CivilTime *now) {
   SYSTEMTIME st;
   GetLocalTime(&st);
   CopySystemTime(st, now);
+  ShiftCivilTime(now, CorrectionOffset(g_timeCorrection));
 }
 
 // Windows keeps UTC itself (its time service sets it); the local clock is derived from it.
@@ -33,6 +37,7 @@ void ReadWin32UniversalTime(CivilTime *now) {
   SYSTEMTIME st;
   GetSystemTime(&st);
   CopySystemTime(st, now);
+  ShiftCivilTime(now, CorrectionOffset(g_timeCorrection));
 }
 
 // The bias Windows applies now, from its own time-zone settings: daylight time is ahead of

@@ -6,7 +6,8 @@
 #   - CPU time over 60 s of running under Wine on Xvfb, beside xclock on the same display
 #   - time from start to the first painted clock text, under Wine
 #   - how late the shown second changes after the computer's, read back from the screen,
-#     for the tick that follows the computer's seconds and for the old free-running timer
+#     for the tick that follows the computer's seconds and for the old free-running timer;
+#     and with the shown time corrected by a time server on 127.0.0.1, behind the server's
 #   - the shown GST against ERFA's IAU 2006 GMST, 1950 to 2050
 #   - apparent GST against ERFA's IAU 2006/2000A apparent sidereal time, 1900 to 2100, and
 #     what a reading with apparent time costs
@@ -86,20 +87,34 @@ wine build/win64/orvctl.exe close 20
 hz=$(getconf CLK_TCK)
 echo "$(( c1 - c0 )) $(( x1 - x0 )) $(( s1 - s0 )) $hz" >"$work/cpu.txt"
 
-say "lag of the shown second behind the computer's (40 s each)"
-tick_lag() {  # tick_lag EXE OUTPUT: the clock in LMT 24-hour, its seconds watched for 40 s
+say "lag of the shown second behind the computer's, and a time server's (40 s each)"
+tick_lag() {  # tick_lag EXE OUTPUT [OFFSET]: the clock in LMT 24-hour, its seconds watched for
+  # 40 s; with OFFSET, corrected by a responder on 127.0.0.1 that far ahead, and watched
+  # against it
   cp "$1" "$app/ZORKEL.EXE"
   wine reg delete 'HKCU\Software\Corvanta\Orvane 2' /f >/dev/null 2>&1 || true
+  local responder=
+  if [ -n "${3:-}" ]; then
+    python3 tools/sntp_responder.py --offset "$3" --seconds 120 >"$work/responder.txt" 2>/dev/null &
+    responder=$!
+    for _ in $(seq 100); do grep -q '^port ' "$work/responder.txt" && break; sleep 0.1; done
+    wine reg add 'HKCU\Software\Corvanta\Orvane 2\ServerCorrection' /ve /d 1 /f >/dev/null
+    wine reg add 'HKCU\Software\Corvanta\Orvane 2\TimeServer' /ve \
+      /d "127.0.0.1:$(sed -n 's/^port //p' "$work/responder.txt")" /f >/dev/null
+  fi
   (cd "$app" && exec wine ./ZORKEL.EXE) &
   wine build/win64/orvctl.exe wait 30 >/dev/null
   wine build/win64/orvctl.exe key F6 >/dev/null
   wine build/win64/orvctl.exe move 100 100 480 240 >/dev/null
   sleep 1
-  wine build/win64/orvctl.exe tick-lag 40 | tr -d '\r' >"$2"
+  [ -z "${3:-}" ] || sleep 1  # the start-up measurement: one round trip on 127.0.0.1
+  wine build/win64/orvctl.exe tick-lag 40 "${3:-0}" | tr -d '\r' >"$2"
   wine build/win64/orvctl.exe close 20
+  [ -z "$responder" ] || kill "$responder" 2>/dev/null || true
 }
 tick_lag build/win64/dist/ZORKEL.EXE "$work/lag-aligned.txt"
 tick_lag build/win64/bench/zorkel_free_running.exe "$work/lag-free.txt"
+tick_lag build/win64/dist/ZORKEL.EXE "$work/lag-corrected.txt" 3.5
 rm -rf "$app"
 
 say "GST against IAU 2006 GMST, 1950-2050"

@@ -31,6 +31,8 @@
 //                              back every few ms, and report each change against the
 //                              computer's clock: lag median, 99th percentile and worst, and
 //                              the seconds skipped or shown twice
+//   orvctl tick-lag SECONDS OFFSET   the same against the computer's clock plus OFFSET
+//                              seconds (a time server's, which the clock may follow)
 //   orvctl hold                keep a hidden window open until killed: Wine's desktop process
 //                              then stays up, instead of being started (with inherited
 //                              output pipes) from inside whichever test next makes a window
@@ -294,7 +296,9 @@ int Move(int, char **argv, HWND clock) {
   return 0;
 }
 
-int TickLagCommand(int, char **argv, HWND clock) { return TickLag(clock, std::atof(argv[2])); }
+int TickLagCommand(int argc, char **argv, HWND clock) {
+  return TickLag(clock, std::atof(argv[2]), argc > 3 ? std::atof(argv[3]) : 0.0);
+}
 
 int Show(int, char **argv, HWND clock) {
   ShowWindow(clock, std::strcmp(argv[2], "minimize") == 0 ? SW_MINIMIZE : SW_RESTORE);
@@ -344,7 +348,7 @@ const SubCommand kSubCommands[] = {
     {"command", 3, 3, true, Command},
     {"syscommand", 3, 3, true, SysCommand},
     {"move", 6, 6, true, Move},
-    {"tick-lag", 3, 3, true, TickLagCommand},
+    {"tick-lag", 3, 4, true, TickLagCommand},
     {"show", 3, 3, true, Show},
     {"close", 2, kAnyCount, true, Close},
     {"accessible", 2, 2, true, Accessible},

@@ -11,4 +11,4 @@ int Fail(const char *what);
 // Starts EXE, prints the milliseconds until its window shows and until its text is drawn.
 int TimeToPaint(const char *exe);
 // Watches the clock's shown seconds for `seconds` and prints how late each change was.
-int TickLag(HWND w, double seconds);
+int TickLag(HWND w, double seconds, double offset);

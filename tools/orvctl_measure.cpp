@@ -1,6 +1,6 @@
 // orvctl's measurements of a running clock: how soon a started clock shows its window and
 // text (time-to-paint), and how late its shown seconds change against the computer's clock
-// (tick-lag), both read from the screen's pixels. Win32 (runs under Wine in the tests).
+// (tick-lag, against the computer's clock or a time server's), both read from the screen's pixels. Win32 (runs under Wine in the tests).
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -97,7 +97,12 @@ namespace {
 
 // ---- tick-lag ----
 
-// The computer's clock in seconds since 1601, to the microsecond where Windows has it.
+// Seconds added to the computer's clock to give the time the clock should follow: a time
+// server's, when the clock corrects its shown time by one.
+double g_referenceOffset = 0.0;
+
+// The reference clock (the computer's, plus g_referenceOffset) in seconds since 1601, to the
+// microsecond where Windows has it.
 double ComputerSeconds() {
   using Precise = void(WINAPI *)(FILETIME *);
   static const Precise precise = reinterpret_cast<Precise>(reinterpret_cast<void *>(
@@ -109,7 +114,7 @@ double ComputerSeconds() {
     GetSystemTimeAsFileTime(&ft);
   }
   const std::uint64_t ticks = (static_cast<std::uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-  return static_cast<double>(ticks) / 1e7;
+  return static_cast<double>(ticks) / 1e7 + g_referenceOffset;
 }
 
 // A rectangle of the screen as it is shown now, as a grid of dark (text) and light pixels.
@@ -260,7 +265,8 @@ void ReportLags(const std::vector<Change> &changes, const std::vector<double> &p
 // digit of the seconds. Its pixel pattern changes exactly when the shown second does; which
 // digit each pattern is, is learnt from the computer's clock at the changes (a vote, so the
 // rare change seen just across a second of the computer's own does not mislead it).
-int TickLag(HWND w, double seconds) {
+int TickLag(HWND w, double seconds, double offset) {
+  g_referenceOffset = offset;
   RECT client;
   GetClientRect(w, &client);
   POINT origin = {0, 0};

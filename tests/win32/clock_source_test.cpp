@@ -8,6 +8,13 @@
 
 #include "astro/clock_reading.h"
 #include "clock_window.h"
+#include "resources/resource_ids.h"
+#include "shell/clock_state.h"
+#include "shell/server_correction.h"
+#include "support/settings_probe.h"
+#include "support/sntp_exchange.h"
+#include "support/time_correction.h"
+#include "support/win32_hooks.h"
 
 namespace {
 
@@ -19,6 +26,13 @@ TEST_F(TickTimer, EveryTickArmsTheNext) {
   ASSERT_FALSE(KillTimer(window_, kClockTimerId));  // the fixture stopped the one start-up made
   SendMessageA(window_, WM_TIMER, 1, 0);
   EXPECT_TRUE(KillTimer(window_, kClockTimerId));
+}
+
+// The computer's own clock, local or UTC, to the millisecond and uncorrected.
+void ReadTestClockExactly(bool local, CivilTime *t) {
+  SYSTEMTIME st;
+  (local ? GetLocalTime : GetSystemTime)(&st);
+  *t = CivilTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
 }
 
 double HoursOf(const SYSTEMTIME &t) {
@@ -69,6 +83,86 @@ TEST(ComputerZone, UtOfACityOnTheComputersRulesIsTheComputersUtc) {
     return;
   }
   FAIL() << "the clock would not hold still for a reading";
+}
+
+// Milliseconds since 1601 of a reading.
+long long MillisecondsOf(const CivilTime &t) {
+  const SYSTEMTIME st = {static_cast<WORD>(t.year), static_cast<WORD>(t.month), 0,
+                         static_cast<WORD>(t.day), static_cast<WORD>(t.hour),
+                         static_cast<WORD>(t.minute), static_cast<WORD>(t.second),
+                         static_cast<WORD>(t.millisecond)};
+  FILETIME ft;
+  SystemTimeToFileTime(&st, &ft);
+  return static_cast<long long>((ULONGLONG{ft.dwHighDateTime} << 32) | ft.dwLowDateTime) / 10000;
+}
+
+// The platform's clock readings, local and UTC, carry the time server's offset while the
+// correction is on and measured, milliseconds and all, and nothing otherwise.
+TEST(ServerCorrection, TheComputersReadingsCarryTheOffsetInForce) {
+  const PlatformHooks saved = g_platform;
+  InstallWin32Hooks(GetModuleHandleA(nullptr));
+  const struct {
+    bool on, measured;
+    long long offsetMs, shownMs;
+  } rows[] = {{true, true, 3250, 3250}, {true, true, -1500, -1500}, {true, false, 3250, 0},
+              {false, true, 3250, 0}};
+  for (const auto &r : rows) {
+    g_timeCorrection = TimeCorrection{};
+    SetCorrectionOn(&g_timeCorrection, r.on, 0);
+    if (r.measured) RecordMeasurement(&g_timeCorrection, true, r.offsetMs * 10000 + 3250, 0);
+    for (const bool local : {true, false}) {
+      CivilTime before = {}, read = {}, after = {};
+      ReadTestClockExactly(local, &before);
+      (local ? g_platform.readLocalTime : g_platform.readUniversalTime)(&read);
+      ReadTestClockExactly(local, &after);
+      EXPECT_GE(MillisecondsOf(read), MillisecondsOf(before) + r.shownMs) << r.shownMs << local;
+      EXPECT_LE(MillisecondsOf(read), MillisecondsOf(after) + r.shownMs) << r.shownMs << local;
+    }
+  }
+  g_timeCorrection = TimeCorrection{};
+  g_platform = saved;
+}
+
+using ServerCorrectionWindow = ClockWindow;
+
+// The window's side, step by step: the choice asks at once, a measurement marks the caption,
+// a change of the computer's clock drops it at once and asks again, waking asks, turning it
+// off or closing drops the question. The server is a port of 127.0.0.1 nobody answers on.
+TEST_F(ServerCorrectionWindow, MeasuresWhenDueAndTheCaptionFollows) {
+  WriteSetting("TimeServer", "127.0.0.1:9");
+  Open();
+  enum Step { kChoose, kMeasured, kTimeChange, kWake, kClose };
+  const struct {
+    Step step;
+    bool asking, corrected;
+    const char *stored;
+  } steps[] = {
+      {kChoose, true, false, "1"},      {kMeasured, true, true, "1"},
+      {kTimeChange, true, false, "1"},  {kMeasured, true, true, "1"},
+      {kWake, true, true, "1"},         {kChoose, false, false, "0"},
+      {kChoose, true, false, "1"},      {kClose, false, false, "1"},
+  };
+  int n = 0;
+  for (const auto &s : steps) {
+    const std::string row = "step " + std::to_string(++n);
+    if (s.step == kChoose) Command(IDM_SERVER_CORRECTION);
+    if (s.step == kMeasured) {  // as the exchange's answer would leave it, then the poll
+      RecordMeasurement(&g_timeCorrection, true, 32500000,
+                        static_cast<long long>(GetTickCount64()));
+      SendMessageA(window_, WM_TIMER, kCorrectionTimerId, 0);
+    }
+    if (s.step == kTimeChange) SendMessageA(window_, WM_TIMECHANGE, 0, 0);
+    if (s.step == kWake) CancelSntpExchange();  // then asked again on waking
+    if (s.step == kWake) SendMessageA(window_, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    if (s.step == kClose) DestroyWindow(window_);
+    EXPECT_EQ(SntpExchangeBusy(), s.asking) << row;
+    EXPECT_EQ(CorrectionInForce(g_timeCorrection), s.corrected) << row;
+    if (s.step != kClose) {
+      EXPECT_EQ(Caption(), s.corrected ? "Orvane 2 (LMT, corrected)" : "Orvane 2 (LMT)") << row;
+      EXPECT_EQ(Checked(g_clock.mainMenu, IDM_SERVER_CORRECTION), s.stored[0] == '1') << row;
+    }
+    EXPECT_EQ(StoredSetting("ServerCorrection"), s.stored) << row;
+  }
 }
 
 }  // namespace

@@ -9,7 +9,11 @@ forget_settings
 cp "$build/tests/dwmapi.dll" "$app/"
 
 # The plant marks its loading: shown by loading it by its path, then the mark is removed.
-(cd "$app" && wine rundll32.exe "$(winepath -w "$app/dwmapi.dll")",None) >/dev/null 2>&1 || true
+# A 32-bit plant needs the 32-bit rundll32, which a wow64 prefix keeps in syswow64.
+for loader in rundll32.exe 'C:\windows\syswow64\rundll32.exe'; do
+  (cd "$app" && wine "$loader" "$(winepath -w "$app/dwmapi.dll")",None) >/dev/null 2>&1 || true
+  [ -f "$app/PLANTED.TXT" ] && break
+done
 [ -f "$app/PLANTED.TXT" ] || fail "the planted DLL leaves no mark when it is loaded"
 rm "$app/PLANTED.TXT"
 

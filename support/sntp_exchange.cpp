@@ -195,8 +195,14 @@ bool ReadLiteral(const char *host, unsigned port, sockaddr_storage *address, int
 
 std::int64_t ReadPreciseSystemTime() {
   using Reader = void(WINAPI *)(FILETIME *);
-  // Windows 8 and later; before it the ordinary reading, in steps of the system's tick.
-  static Reader precise = SystemCall<Reader>("kernel32.dll", "GetSystemTimePreciseAsFileTime");
+  // Windows 8 and later; before it the ordinary reading, in steps of the system's tick. Looked
+  // up once by hand: a local static set by a call would bring in the C++ runtime's guards.
+  static Reader precise = nullptr;
+  static bool looked = false;
+  if (!looked) {
+    precise = SystemCall<Reader>("kernel32.dll", "GetSystemTimePreciseAsFileTime");
+    looked = true;
+  }
   FILETIME now;
   if (precise != nullptr) {
     precise(&now);

@@ -12,6 +12,12 @@ if [ -n "$bad" ]; then echo "not a system DLL: $bad" >&2; exit 1; fi
 # Functions that not every supported Windows has are looked up at run time, never imported:
 # an import of one would stop the exe from starting there.
 late=$("$objdump" -p "$exe" |
-  grep -E -o 'ShutdownBlockReason[A-Za-z]+|SetDefaultDllDirectories|DwmSetWindowAttribute|GetDpiForWindow|SystemParametersInfoForDpi' |
+  grep -E -o 'ShutdownBlockReason[A-Za-z]+|SetDefaultDllDirectories|DwmSetWindowAttribute|GetDpiForWindow|SystemParametersInfoForDpi|GetSystemTimePreciseAsFileTime' |
   sort -u || true)
 if [ -n "$late" ]; then echo "imported, but not on every system: $late" >&2; exit 1; fi
+# The program uses the C library only: the C++ runtime's exceptions (brought in by, say, a
+# function-local static set by a call, or anything that may throw) would add some 90 KB.
+runtime=$("$objdump" -t "$exe" | grep -c -E '__cxa_throw|__gxx_personality' || true)
+if [ "$runtime" != 0 ]; then
+  echo "the C++ runtime's exception handling is linked in" >&2; exit 1
+fi

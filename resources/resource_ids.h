@@ -80,6 +80,8 @@
 #define IDS_SNTP_HOURS_MINUTES     316
 #define IDS_SNTP_DAYS              317
 #define IDS_SNTP_STATUS_BASE       318 /* + the check's status (1 to 15): the server, a kiss code */
+#define IDS_CHECK_ASKING           340 /* the server */
+#define IDS_SERVER_CORRECTION      350
 #define IDS_EXE_NAME               10000
 #define IDS_ERROR_CAPTION          10001
 #define IDS_FATAL_CAPTION          10002
@@ -115,6 +117,8 @@
 #define IDM_ALWAYS_ON_TOP          152 /* system menu */
 #define IDM_NIGHT_COLOURS          153 /* system menu and Time menu */
 #define IDM_UT_FROM_WINDOWS        154 /* system menu and Time menu */
+#define IDM_CHECK_CLOCK            157
+#define IDM_SERVER_CORRECTION      158 /* Time menu and the Check the Computer's Clock dialog */
 
 /* ---- Set Location dialog controls ---- */
 #define IDC_LOCATION_LABEL         114
@@ -139,6 +143,13 @@
 /* ---- About dialog controls ---- */
 #define IDC_ABOUT_TEXT             114
 #define IDC_ABOUT_ICON             118
+
+/* ---- Check the Computer's Clock dialog controls ---- */
+#define IDC_CHECK_SERVER_LABEL     500
+#define IDC_CHECK_SERVER           501
+#define IDC_CHECK_RESULT           502
+#define IDC_CHECK_CORRECTION       503
+#define IDC_CHECK_AGAIN            504
 
 /* ---- Other resources ---- */
 #define IDR_MANIFEST               1

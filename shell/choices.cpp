@@ -94,6 +94,8 @@ const ChoiceRow kRows[kChoiceCount] = {
     // Anything but 1 leaves it off: the clock then reads UT as it always has.
     {kChoiceUtFromWindows, kOnOff, 2, IDS_KEY_UT_FROM_WINDOWS, 0, kOnlyOne,
      IDM_UT_FROM_WINDOWS, kBoth, IDS_UT_FROM_WINDOWS, false, AdoptUtFromWindows, ShowUtSource},
+    {kChoiceServerCorrection, kOnOff, 2, IDS_KEY_SERVER_CORRECTION, 0, kOnlyOne,
+     IDM_SERVER_CORRECTION, kMenuBar, 0, false, nullptr, nullptr},
 };
 
 int CommandCount(const ChoiceRow &row) {

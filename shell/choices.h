@@ -13,6 +13,7 @@ enum ChoiceId : int {
   kChoiceOnTop,
   kChoiceNight,          // Night Colours
   kChoiceUtFromWindows,  // UT, GST and LST from the computer's UTC
+  kChoiceServerCorrection,  // the shown time corrected by the time server's offset
   kChoiceCount
 };
 

@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include "dialogs/about.h"
+#include "dialogs/check_clock.h"
 #include "dialogs/set_location.h"
 #include "help/help_window.h"
 #include "resources/resource_ids.h"
@@ -46,6 +47,17 @@ void SetLocation(HWND window) {
   if (SetLocationConfirmed()) CheckUniversalTime(window);
 }
 
+void MakeServerCorrection(HWND window, int on) {
+  MakeChoice(window, kChoiceServerCorrection, on);
+}
+
+void CheckClock(HWND window) {
+  CheckClockChoices choices = {g_clock.choice[kChoiceServerCorrection], MakeServerCorrection};
+  const INT_PTR result = DialogBoxParamA(g_clock.instance, "DIAL_CHECK_CLOCK", window,
+                                         CheckClockDialogProc, reinterpret_cast<LPARAM>(&choices));
+  FAIL_IF(result == -1, IDS_CANNOT_CREATE_DIALOG);
+}
+
 }  // namespace
 
 void SetWebPageOpener(WebPageOpener opener) {
@@ -76,6 +88,9 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         break;
       case IDM_SET_LOCATION:
         SetLocation(window);
+        break;
+      case IDM_CHECK_CLOCK:
+        CheckClock(window);
         break;
       default:
         break;

@@ -3,7 +3,7 @@
 # Usage: tools/check-imports.sh OBJDUMP EXE
 set -euo pipefail
 objdump=$1 exe=$2
-allowed='^(kernel32|user32|gdi32|advapi32|shell32|comctl32|comdlg32|msvcrt|ucrtbase|api-ms-win-crt-[a-z0-9-]+|ntdll|ole32|winmm)\.dll$'
+allowed='^(kernel32|user32|gdi32|advapi32|shell32|comctl32|comdlg32|msvcrt|ucrtbase|api-ms-win-crt-[a-z0-9-]+|ntdll|ole32|winmm|ws2_32)\.dll$'
 dlls=$("$objdump" -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
 [ -n "$dlls" ] || { echo "no imports found in $exe" >&2; exit 1; }
 echo "$exe imports:" $dlls

@@ -35,6 +35,8 @@ Exchange g_exchange = {};
 SntpResult g_result = {};
 char g_silenced[kSntpHostSize + 8] = "";  // the server that sent a kiss-of-death
 bool g_winsockStarted = false;
+void(WINAPI *g_precise)(FILETIME *) = nullptr;  // GetSystemTimePreciseAsFileTime, if any
+bool g_preciseLookedUp = false;
 
 void Stop() {
   Exchange &x = g_exchange;
@@ -192,12 +194,17 @@ bool ReadLiteral(const char *host, unsigned port, sockaddr_storage *address, int
 }  // namespace
 
 std::int64_t ReadPreciseSystemTime() {
+  // Looked up once, by hand: a function's static with a computed value would bring in the
+  // C++ library's guarded start-up, and with it exceptions and threads (100 KB of exe).
   using Reader = void(WINAPI *)(FILETIME *);
-  static Reader precise = reinterpret_cast<Reader>(reinterpret_cast<void *>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetSystemTimePreciseAsFileTime")));
+  if (!g_preciseLookedUp) {
+    g_precise = reinterpret_cast<Reader>(reinterpret_cast<void *>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetSystemTimePreciseAsFileTime")));
+    g_preciseLookedUp = true;
+  }
   FILETIME now;
-  if (precise != nullptr) {
-    precise(&now);
+  if (g_precise != nullptr) {
+    g_precise(&now);
   } else {
     GetSystemTimeAsFileTime(&now);
   }

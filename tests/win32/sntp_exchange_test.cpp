@@ -150,8 +150,11 @@ TEST_F(SntpCheckDialog, SaysWhatEachServerAnsweredWhileTheClockTicks) {
     int ticks = 0;
     EXPECT_EQ(AwaitResult(d, window_, &ticks).rfind("The time server must be", 0), 0u);
     for (const auto &row : rows) {
-      SetField(d, IDC_CHECK_SERVER, row.typed);
-      Click(d, IDC_CHECK_AGAIN);
+      // A refusal still queued when the next check starts is not taken for that one's result.
+      for (const std::string &server : {std::string("127.0.0.1:0"), row.typed}) {
+        SetField(d, IDC_CHECK_SERVER, server);
+        Click(d, IDC_CHECK_AGAIN);
+      }
       ticks = 0;
       const std::string text = AwaitResult(d, window_, &ticks);
       for (const std::string &words : row.words) {

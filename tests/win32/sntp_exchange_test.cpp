@@ -170,15 +170,17 @@ TEST_F(SntpCheckDialog, SaysWhatEachServerAnsweredWhileTheClockTicks) {
   EXPECT_TRUE(Checked(g_clock.mainMenu, IDM_SERVER_CORRECTION));
 }
 
+void CALLBACK CloseTheClock(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  SendMessageA(MainWindowHandle(), WM_CLOSE, 0, 0);
+}
+
 // The clock closed while the dialog waits for a silent server: the dialog goes with the
 // clock's loop and nothing is shown.
 TEST_F(SntpCheckDialog, ClosingTheClockMidCheckEndsTheDialog) {
   WriteSetting("TimeServer", Responder("silent").c_str());
   Open();
-  SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    SendMessageA(MainWindowHandle(), WM_CLOSE, 0, 0);
-  });
+  SetTimer(nullptr, 0, 300, CloseTheClock);
   Command(IDM_CHECK_CLOCK);  // returns once the loop's quit ends the dialog
   EXPECT_EQ(FindWindowA("#32770", "Check the Computer's Clock"), nullptr);
   EXPECT_TRUE(g_fake.boxes.empty());

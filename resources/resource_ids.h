@@ -86,6 +86,7 @@
 #define IDS_SNTP_HOURS_MINUTES     316
 #define IDS_SNTP_DAYS              317
 #define IDS_SNTP_STATUS_BASE       318 /* + the check's status (1 to 15): the server, a kiss code */
+#define IDS_CHECK_ASKING           340 /* the server */
 #define IDS_SERVER_CORRECTION      350
 #define IDS_CORRECTED_SCALE        351 /* the scale's abbreviation, in the caption */
 #define IDS_CORRECTED_MINIMISED    352 /* the scale's abbreviation, minimised */
@@ -126,7 +127,8 @@
 #define IDM_UT_FROM_WINDOWS        154 /* system menu and Time menu */
 #define IDM_APPARENT               155
 #define IDM_SIDEREAL_DIALOG        156
-#define IDM_SERVER_CORRECTION      158 /* Time menu */
+#define IDM_CHECK_CLOCK            157
+#define IDM_SERVER_CORRECTION      158 /* Time menu and the Check the Computer's Clock dialog */
 
 /* ---- Set Location dialog controls ---- */
 #define IDC_LOCATION_LABEL         114
@@ -162,6 +164,13 @@
 #define IDC_DUT1_DATE_LABEL        406
 #define IDC_DUT1_DATE              407
 #define IDC_DUT1_SOURCE            408
+
+/* ---- Check the Computer's Clock dialog controls ---- */
+#define IDC_CHECK_SERVER_LABEL     500
+#define IDC_CHECK_SERVER           501
+#define IDC_CHECK_RESULT           502
+#define IDC_CHECK_CORRECTION       503
+#define IDC_CHECK_AGAIN            504
 
 /* ---- Other resources ---- */
 #define IDR_MANIFEST               1

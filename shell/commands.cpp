@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include "dialogs/about.h"
+#include "dialogs/check_clock.h"
 #include "dialogs/set_location.h"
 #include "dialogs/sidereal_dialog.h"
 #include "help/help_window.h"
@@ -61,6 +62,17 @@ void ChooseSiderealTime(HWND window) {
   RewriteMinimisedCaption(window);
 }
 
+void MakeServerCorrection(HWND window, int on) {
+  MakeChoice(window, kChoiceServerCorrection, on);
+}
+
+void CheckClock(HWND window) {
+  CheckClockChoices choices = {g_clock.choice[kChoiceServerCorrection], MakeServerCorrection};
+  const INT_PTR result = DialogBoxParamA(g_clock.instance, "DIAL_CHECK_CLOCK", window,
+                                         CheckClockDialogProc, reinterpret_cast<LPARAM>(&choices));
+  FAIL_IF(result == -1, IDS_CANNOT_CREATE_DIALOG);
+}
+
 }  // namespace
 
 void SetWebPageOpener(WebPageOpener opener) {
@@ -94,6 +106,9 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         break;
       case IDM_SIDEREAL_DIALOG:
         ChooseSiderealTime(window);
+        break;
+      case IDM_CHECK_CLOCK:
+        CheckClock(window);
         break;
       default:
         break;

@@ -99,17 +99,29 @@ int TextWidth(HDC dc, const char *text) {
   return r.right - r.left;
 }
 
-// The widest key text among the night items of `menu`, 0 when none has one.
-int WidestKey(HDC dc, HMENU menu) {
+// Windows sets a menu's keys in one column after the longest name that has a key: the menu
+// is as wide as that column or as its widest item, whichever is wider.
+int PopupWidth(HDC dc, HMENU menu, int gap) {
   int widest = 0;
+  int keyedName = 0;
+  int keyWidth = 0;
   for (const NightItem &other : g_items) {
-    if (!other.used || other.menu != menu || other.separator) continue;
-    const char *tab = std::strchr(other.text, '\t');
-    if (tab == nullptr) continue;
-    const int width = TextWidth(dc, tab + 1);
-    if (width > widest) widest = width;
+    if (!other.used || other.separator || other.menu != menu) continue;
+    char name[kTextSize];
+    char key[kTextSize];
+    SplitAtTab(other.text, name, key);
+    const int nameWidth = TextWidth(dc, name);
+    int own = nameWidth;
+    if (key[0] != '\0') {
+      const int width = TextWidth(dc, key);
+      own += gap + width;
+      keyedName = nameWidth > keyedName ? nameWidth : keyedName;
+      keyWidth = width > keyWidth ? width : keyWidth;
+    }
+    widest = own > widest ? own : widest;
   }
-  return widest;
+  const int column = keyWidth > 0 ? keyedName + gap + keyWidth : 0;
+  return column > widest ? column : widest;
 }
 
 void Measure(HWND window, const NightItem &item, MEASUREITEMSTRUCT *m) {
@@ -128,11 +140,8 @@ void Measure(HWND window, const NightItem &item, MEASUREITEMSTRUCT *m) {
   TEXTMETRICA metrics = {};
   GetTextMetricsA(dc, &metrics);
   int width = TextWidth(dc, name);
-  if (key[0] != '\0') {
-    width += 2 * check + TextWidth(dc, key);
-  } else if (!item.bar) {
-    width += WidestKey(dc, item.menu);  // the keys' column runs past every item's name
-  }
+  if (key[0] != '\0') width += 2 * check + TextWidth(dc, key);
+  if (!item.bar) width = PopupWidth(dc, item.menu, 2 * check);
   SelectObject(dc, old);
   ReleaseDC(window, dc);
   m->itemWidth = static_cast<UINT>(item.bar ? width : width + 2 * check);

@@ -56,14 +56,14 @@ bool WriteSetting(const char *key, const char *value) {
   return set == ERROR_SUCCESS && closed == ERROR_SUCCESS;
 }
 
-void ReadSetting(const char *key, char *out) {
+void ReadSettingText(const char *key, char *out, std::size_t size) {
   out[0] = '\0';
   if (IsWin32s()) {
     char section[kTextSize];
     char file[kTextSize];
     LoadText(IDS_INI_SECTION, section);
     LoadText(IDS_INI_FILE, file);
-    GetPrivateProfileStringA(section, key, "", out, kTextSize, file);
+    GetPrivateProfileStringA(section, key, "", out, static_cast<DWORD>(size), file);
     return;
   }
   char path[kMaxKeyPath + 1];
@@ -73,20 +73,24 @@ void ReadSetting(const char *key, char *out) {
     return;
   }
   DWORD type = 0;
-  DWORD size = kTextSize;
+  DWORD got = static_cast<DWORD>(size);
   const LONG queried =
-      RegQueryValueExA(handle, nullptr, nullptr, &type, reinterpret_cast<BYTE *>(out), &size);
+      RegQueryValueExA(handle, nullptr, nullptr, &type, reinterpret_cast<BYTE *>(out), &got);
   if (queried != ERROR_SUCCESS || type != REG_SZ) {
     out[0] = '\0';
-  } else if (size < static_cast<DWORD>(kTextSize)) {
-    out[size] = '\0';  // a value stored without its terminator
-  } else if (std::memchr(out, '\0', kTextSize) == nullptr) {
-    out[0] = '\0';  // 81 characters or more do not fit: as if absent
+  } else if (got < static_cast<DWORD>(size)) {
+    out[got] = '\0';  // a value stored without its terminator
+  } else if (std::memchr(out, '\0', size) == nullptr) {
+    out[0] = '\0';  // a text that does not fit with its end: as if absent
   }
   if (RegCloseKey(handle) != ERROR_SUCCESS) {
     ShowWarning(MainWindowHandle(), IDS_REGISTRY_ERROR, 0);
   }
 }
+
+void ReadSetting(const char *key, char *out) { ReadSettingText(key, out, kTextSize); }
+
+bool WriteSettingText(const char *key, const char *value) { return WriteSetting(key, value); }
 
 int ReadSettingInt(const char *key, int defaultValue) {
   char text[kTextSize];

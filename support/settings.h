@@ -3,6 +3,8 @@
 // Win32s in ZORKEL.INI. Win32.
 #pragma once
 
+#include <cstddef>
+
 // The stored value as an int when it is all digits and fits, else `defaultValue`.
 int ReadSettingInt(const char *key, int defaultValue);
 
@@ -12,6 +14,11 @@ int ReadSettingSigned(const char *key, int defaultValue);
 
 // A stored window coordinate (X, Y), which may be negative: as ReadSettingSigned.
 int ReadSettingCoordinate(const char *key, int defaultValue);
+
+// The stored text into `out` (`size` bytes with its end), or the empty text when it is
+// absent or longer.
+void ReadSettingText(const char *key, char *out, std::size_t size);
+bool WriteSettingText(const char *key, const char *value);
 
 // Writes `value` as "%d" text.
 bool WriteSettingInt(const char *key, int value);

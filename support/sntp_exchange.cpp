@@ -37,6 +37,8 @@ Exchange g_exchange = {};
 SntpResult g_result = {};
 char g_silenced[kSntpHostSize + 8] = "";  // the server that sent a kiss-of-death
 bool g_winsockStarted = false;
+void(WINAPI *g_precise)(FILETIME *) = nullptr;  // GetSystemTimePreciseAsFileTime, if any
+bool g_preciseLookedUp = false;
 
 void Stop() {
   Exchange &x = g_exchange;
@@ -194,18 +196,16 @@ bool ReadLiteral(const char *host, unsigned port, sockaddr_storage *address, int
 }  // namespace
 
 std::int64_t ReadPreciseSystemTime() {
+  // Looked up once, by hand: a function's static with a computed value would bring in the
+  // C++ library's guarded start-up, and with it exceptions and threads (100 KB of exe).
   using Reader = void(WINAPI *)(FILETIME *);
-  // Windows 8 and later; before it the ordinary reading, in steps of the system's tick. Looked
-  // up once by hand: a local static set by a call would bring in the C++ runtime's guards.
-  static Reader precise = nullptr;
-  static bool looked = false;
-  if (!looked) {
-    precise = SystemCall<Reader>("kernel32.dll", "GetSystemTimePreciseAsFileTime");
-    looked = true;
+  if (!g_preciseLookedUp) {
+    g_precise = SystemCall<Reader>("kernel32.dll", "GetSystemTimePreciseAsFileTime");
+    g_preciseLookedUp = true;
   }
   FILETIME now;
-  if (precise != nullptr) {
-    precise(&now);
+  if (g_precise != nullptr) {
+    g_precise(&now);
   } else {
     GetSystemTimeAsFileTime(&now);
   }

@@ -17,6 +17,7 @@
 //   orvctl dialog CAPTION type TEXT    type a name into the Location box, key by key
 //   orvctl dialog CAPTION click ID     press a button
 //   orvctl dialog CAPTION check ID 0|1 tick or clear a check box
+//   orvctl dialog CAPTION text ID      print a control's text
 //   orvctl window CAPTION rect|close   another top-level window of the clock (the help)
 //   orvctl window CAPTION place X Y W H   moves and sizes it
 //   orvctl window CAPTION search TEXT     the help window: search for TEXT
@@ -129,6 +130,10 @@ int Dialog(int argc, char **argv, HWND) {
     const int id = std::atoi(argv[4]);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  } else if (std::strcmp(action, "text") == 0 && argc == 5) {
+    char text[2048] = "";
+    GetDlgItemTextA(dialog, std::atoi(argv[4]), text, sizeof text);
+    std::printf("%s\n", text);
   } else if (std::strcmp(action, "check") == 0 && argc == 6) {
     SendDlgItemMessageA(dialog, std::atoi(argv[4]), BM_SETCHECK,
                         std::atoi(argv[5]) != 0 ? BST_CHECKED : BST_UNCHECKED, 0);

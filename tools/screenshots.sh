@@ -2,8 +2,9 @@
 # Makes the pictures of the README under Xvfb: the clock in each time scale, the question of
 # Universal Time from Windows, the clock and its dialogs and help in Night Colours, the Set
 # Location dialog (also at 144 and 192 DPI, to see that it lays out at a larger scale), the About box,
-# the Sidereal Time dialog and the help window (its index, a search, a topic). The clock reads a fixed time (faketime)
-# so the pictures do not change from run to run. Usage: tools/screenshots.sh [OUT-DIR]
+# the Sidereal Time dialog, the help window (its index, a search, a topic) and Check the
+# Computer's Clock. The clock reads a fixed time (faketime) so the pictures do not change from
+# run to run; the check reads the real one. Usage: tools/screenshots.sh [OUT-DIR]
 # (default docs/screenshots)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -109,6 +110,33 @@ ctl command 32
 help Keyboard place 40 40 560 540
 shoot_help Keyboard help-night.png
 ctl close 20
+wine reg delete "$key\\Night" /f >/dev/null
+
+# Check the Computer's Clock against responders on 127.0.0.1: right, wrong and no answer,
+# by day and at night. The clock reads the real time here, as the responders do.
+for mode in "right --offset 0.03" "wrong --offset 2.34" "no-answer --mode silent"; do
+  python3 "$top/tools/sntp_responder.py" --seconds 120 ${mode#* } >"$app/${mode%% *}" &
+done
+sleep 1
+for night in 0 1; do
+  setting Night "$night"
+  (cd "$app" && TZ=UTC wine ./ZORKEL.EXE) &
+  ctl wait 30 >/dev/null
+  sleep 1
+  for shot in right wrong no-answer; do
+    setting TimeServer "localhost:$(sed -n 's/^port //p' "$app/$shot")"
+    ctl command 157
+    for _ in $(seq 150); do
+      case "$(ctl dialog "Check the Computer's Clock" text 502)" in "Asking "*) sleep 0.1 ;; *) break ;; esac
+    done
+    read -r l t r b <<<"$(ctl dialog "Check the Computer's Clock" rect)"
+    sleep 0.5
+    crop "$out/check-clock-$shot$([ "$night" = 1 ] && echo -night).png" "$l" "$t" "$r" "$b"
+    ctl dialog "Check the Computer's Clock" click 2
+    sleep 0.5
+  done
+  ctl close 20
+done
 wine reg delete "$key\\Night" /f >/dev/null
 
 # The same dialog on a 144 DPI screen.

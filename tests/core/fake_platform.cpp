@@ -238,6 +238,7 @@ const std::map<int, std::string> &StringTableTexts() {
       {IDS_SNTP_STATUS_BASE + 13, "No network: this computer is not connected"},
       {IDS_SNTP_STATUS_BASE + 14, "The time server must be a name, or name:port with a port from 1 to 65535"},
       {IDS_SNTP_STATUS_BASE + 15, "%s asked not to be asked again; choose another server"},
+      {IDS_CHECK_ASKING, "Asking %s..."},
       {IDS_SERVER_CORRECTION, "Correct the Shown Time by the Ser&ver"},
       {IDS_CORRECTED_SCALE, "%s, corrected"},
       {IDS_CORRECTED_MINIMISED, "%s*"},

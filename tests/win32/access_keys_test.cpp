@@ -53,7 +53,8 @@ using AccessKeys = ClockWindow;
 
 TEST_F(AccessKeys, AreUniqueInEachDialogAndMenuTheSystemMenuWithWindowsOwnItems) {
   std::vector<Labelled> lists;
-  for (const char *dialog : {"DIAL_SET_LOCATION", "DIAL_ABOUT", "DIAL_SIDEREAL"}) {
+  for (const char *dialog :
+       {"DIAL_SET_LOCATION", "DIAL_ABOUT", "DIAL_SIDEREAL", "DIAL_CHECK_CLOCK"}) {
     Labelled list{dialog, {}};
     for (const TemplateItem &item : LoadDialogTemplate(dialog).items) list.texts.push_back(item.text);
     lists.push_back(list);

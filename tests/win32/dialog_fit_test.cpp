@@ -61,7 +61,7 @@ std::vector<BYTE> AtDpi(const DialogTemplate &t, int dpi) {
 }
 
 TEST(DialogsAtEachDpi, EveryTextFitsItsControlAndEveryControlLiesInsideTheDialog) {
-  for (const char *name : {"DIAL_SET_LOCATION", "DIAL_ABOUT", "DIAL_SIDEREAL"}) {
+  for (const char *name : {"DIAL_SET_LOCATION", "DIAL_ABOUT", "DIAL_SIDEREAL", "DIAL_CHECK_CLOCK"}) {
     const DialogTemplate t = LoadDialogTemplate(name);
     for (int dpi : {96, 120, 144, 192}) {
       SCOPED_TRACE(testing::Message() << name << " at " << dpi << " DPI");

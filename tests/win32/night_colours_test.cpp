@@ -13,6 +13,7 @@
 #include "help/help_window.h"
 #include "resources/resource_ids.h"
 #include "shell/main_window.h"
+#include "support/settings_probe.h"
 
 namespace {
 
@@ -160,6 +161,11 @@ TEST_F(NightFace, EveryWindowIsRedOnBlackAtNightAndInTheSystemColoursByDay) {
       {"Set Location", [&] { return dialog(IDM_SET_LOCATION); }, COLOR_BTNFACE, -1},
       {"About", [&] { return dialog(IDM_ABOUT); }, COLOR_BTNFACE, -1},
       {"Sidereal Time", [&] { return dialog(IDM_SIDEREAL_DIALOG); }, COLOR_BTNFACE, -1},
+      // On a server it refuses at once: its words are drawn, and nothing is sent.
+      {"Check the Computer's Clock", [&] {
+         WriteSetting("TimeServer", "127.0.0.1:0");
+         return dialog(IDM_CHECK_CLOCK);
+       }, COLOR_BTNFACE, -1},
       {"help", help, COLOR_WINDOW, COLOR_HOTLIGHT},  // links in the system's link colour
   };
   // A link colour no program would fix, so that the help is seen to take the system's.

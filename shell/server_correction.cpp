@@ -44,11 +44,10 @@ void TakeGoodResult() {
 
 void Ask(HWND window) {
   char key[kTextSize];
-  char fallback[kTextSize];
-  char server[kTextSize];
+  char server[kSntpHostSize + 8];  // a name of up to 253 characters and ":port"
   LoadText(IDS_KEY_TIME_SERVER, key);
-  LoadText(IDS_DEFAULT_TIME_SERVER, fallback);
-  ReadSettingText(key, fallback, server);
+  ReadSettingText(key, server, sizeof server);
+  if (server[0] == '\0') LoadText(IDS_DEFAULT_TIME_SERVER, server);
   g_asking = true;
   StartSntpExchange(window, server, kServerCorrectionMessage);
 }

@@ -114,7 +114,3 @@ bool WriteSettingInt(const char *key, int value) {
   return WriteSetting(key, text);
 }
 
-void ReadSettingText(const char *key, const char *defaultText, char *out) {
-  ReadSetting(key, out);
-  if (out[0] == '\0') std::snprintf(out, kTextSize, "%s", defaultText);
-}

@@ -22,6 +22,3 @@ bool WriteSettingText(const char *key, const char *value);
 
 // Writes `value` as "%d" text.
 bool WriteSettingInt(const char *key, int value);
-
-// The text stored under `key` into `out` (81 characters), or `defaultText` when none is.
-void ReadSettingText(const char *key, const char *defaultText, char *out);

@@ -61,6 +61,11 @@
 #define IDS_KEY_UT_FROM_WINDOWS    176
 #define IDS_SHUTDOWN_REASON        167
 #define IDS_KEY_MAXIMIZED          183
+#define IDS_APPARENT               240 /* the Time menu item; the system menu's copy */
+#define IDS_KEY_APPARENT           241
+#define IDS_ABBREV_LAST            242 /* apparent sidereal time: local, Greenwich */
+#define IDS_ABBREV_GAST            243
+#define IDS_KEY_DUT1               244 /* UT1 - UTC in whole milliseconds */
 #define IDS_KEY_TIME_SERVER        300
 #define IDS_DEFAULT_TIME_SERVER    301
 #define IDS_KEY_SERVER_CORRECTION  302
@@ -115,6 +120,7 @@
 #define IDM_ALWAYS_ON_TOP          152 /* system menu */
 #define IDM_NIGHT_COLOURS          153 /* system menu and Time menu */
 #define IDM_UT_FROM_WINDOWS        154 /* system menu and Time menu */
+#define IDM_APPARENT               155 /* system menu and Time menu */
 
 /* ---- Set Location dialog controls ---- */
 #define IDC_LOCATION_LABEL         114

@@ -1,5 +1,5 @@
 // The saved choices, a row each: the time scale, the chimes, the menu bar, on top, Night
-// Colours and where UT comes from. Start-up, the commands, the check marks and the reset all
+// Colours, where UT comes from and apparent sidereal time. Start-up, the commands, the check marks and the reset all
 // walk the rows, so a new choice is a row and its strings. Win32.
 #pragma once
 
@@ -13,6 +13,7 @@ enum ChoiceId : int {
   kChoiceOnTop,
   kChoiceNight,          // Night Colours
   kChoiceUtFromWindows,  // UT, GST and LST from the computer's UTC
+  kChoiceApparent,       // GST and LST as apparent sidereal time
   kChoiceCount
 };
 

@@ -27,10 +27,13 @@
 //                              object its name again and print the answer's HRESULT
 //   orvctl time-to-paint EXE   start EXE; print the milliseconds until its window shows and
 //                              until dark text first shows in it; then close it
-//   orvctl tick-lag SECONDS    watch the clock's shown seconds for SECONDS, reading its pixels
-//                              back every few ms, and report each change against the
-//                              computer's clock: lag median, 99th percentile and worst, and
-//                              the seconds skipped or shown twice
+//   orvctl tick-lag SECONDS [SCALE [LONGITUDE [DUT1]]]   watch the clock's shown seconds for
+//                              SECONDS, reading its pixels back every few ms, and report each
+//                              change against the computer's clock: lag median, 99th
+//                              percentile and worst, and the seconds skipped or shown twice.
+//                              SCALE gst, lst, gast or last: against the sidereal second of
+//                              the clock's formula instead (mean, or apparent for gast and
+//                              last), at LONGITUDE degrees east (lst, last) with DUT1 in ms
 //   orvctl hold                keep a hidden window open until killed: Wine's desktop process
 //                              then stays up, instead of being started (with inherited
 //                              output pipes) from inside whichever test next makes a window
@@ -294,7 +297,21 @@ int Move(int, char **argv, HWND clock) {
   return 0;
 }
 
-int TickLagCommand(int, char **argv, HWND clock) { return TickLag(clock, std::atof(argv[2])); }
+int TickLagCommand(int argc, char **argv, HWND clock) {
+  ShownScale scale = {false, 0.0, false, 0};
+  if (argc > 3) {
+    const char *name = argv[3];
+    scale.sidereal = std::strcmp(name, "solar") != 0;
+    scale.apparent = std::strcmp(name, "gast") == 0 || std::strcmp(name, "last") == 0;
+    const bool local = std::strcmp(name, "lst") == 0 || std::strcmp(name, "last") == 0;
+    if (scale.sidereal && !local && !scale.apparent && std::strcmp(name, "gst") != 0) {
+      return Fail("tick-lag: the scale is solar, gst, lst, gast or last");
+    }
+    if (local && argc > 4) scale.longitudeEast = std::atof(argv[4]);
+    if (argc > 5) scale.dut1Ms = std::atoi(argv[5]);
+  }
+  return TickLag(clock, std::atof(argv[2]), scale);
+}
 
 int Show(int, char **argv, HWND clock) {
   ShowWindow(clock, std::strcmp(argv[2], "minimize") == 0 ? SW_MINIMIZE : SW_RESTORE);
@@ -344,7 +361,7 @@ const SubCommand kSubCommands[] = {
     {"command", 3, 3, true, Command},
     {"syscommand", 3, 3, true, SysCommand},
     {"move", 6, 6, true, Move},
-    {"tick-lag", 3, 3, true, TickLagCommand},
+    {"tick-lag", 3, 6, true, TickLagCommand},
     {"show", 3, 3, true, Show},
     {"close", 2, kAnyCount, true, Close},
     {"accessible", 2, 2, true, Accessible},

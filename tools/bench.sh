@@ -6,31 +6,75 @@
 #   - CPU time over 60 s of running under Wine on Xvfb, beside xclock on the same display
 #   - time from start to the first painted clock text, under Wine
 #   - how late the shown second changes after the computer's, read back from the screen,
-#     for the tick that follows the computer's seconds and for the old free-running timer
+#     for the tick that follows the computer's seconds and for the old free-running timer,
+#     and after the sidereal second for LST and GST, mean and apparent
 #   - the shown GST against ERFA's IAU 2006 GMST, 1950 to 2050
 #   - apparent GST against ERFA's IAU 2006/2000A apparent sidereal time, 1900 to 2100, and
 #     what a reading with apparent time costs
 #   - the help engine on large help files, natively and the real window under Wine
 # Usage: tools/bench.sh [OUTPUT]   (default docs/performance.md)
+#        tools/bench.sh --lags [OUTPUT]   only the lags of the shown second (about five
+#        minutes), written over that section of OUTPUT
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
+only=
+if [ "${1:-}" = --lags ]; then only=lags; shift; fi
 out=$(realpath -m "${1:-docs/performance.md}")
 work="$top/build/bench-run"
 
 if [ "${ORVANE_BENCH_INSIDE:-}" != 1 ]; then
-  cmake --preset bench >/dev/null && cmake --build --preset bench -j"$(nproc)" >/dev/null
+  if [ "$only" != lags ]; then
+    cmake --preset bench >/dev/null && cmake --build --preset bench -j"$(nproc)" >/dev/null
+  fi
   for arch in win64 win32; do
+    [ "$only" = lags ] && [ "$arch" = win32 ] && continue
     cmake --preset "$arch" >/dev/null && cmake --build --preset "$arch" -j"$(nproc)" >/dev/null
   done
   export ORVANE_BENCH_INSIDE=1
-  exec tools/wine-session.sh build/wine-prefix "$0" "$out"
+  exec tools/wine-session.sh build/wine-prefix "$0" ${only:+--lags} "$out"
 fi
 
 rm -rf "$work" && mkdir -p "$work"
 source tools/wine-env.sh
 have32=$(orvane_can_run_i686 && echo 1 || echo 0)
 say() { echo "bench: $*" >&2; }
+
+# The clock at UTC with London, the first city, which agrees with the computer: no question
+# holds up a start.
+london=-0.12528  # London's longitude, 0 deg 7 min 31 s West, for LST
+tick_lag() {  # tick_lag EXE OUTPUT KEY APPARENT [SCALE [LONGITUDE]]: the scale of KEY, 40 s
+  cp "$1" "$app/ZORKEL.EXE"
+  wine reg delete 'HKCU\Software\Corvanta\Orvane 2' /f >/dev/null 2>&1 || true
+  if [ "$4" = 1 ]; then
+    wine reg add 'HKCU\Software\Corvanta\Orvane 2\Apparent' /ve /d 1 /f >/dev/null
+  fi
+  (cd "$app" && TZ=UTC exec wine ./ZORKEL.EXE) &
+  wine build/win64/orvctl.exe wait 30 >/dev/null
+  wine build/win64/orvctl.exe key "$3" >/dev/null
+  wine build/win64/orvctl.exe move 100 100 480 240 >/dev/null
+  sleep 1
+  wine build/win64/orvctl.exe tick-lag 40 "${@:5}" | tr -d '\r' >"$2"
+  wine build/win64/orvctl.exe close 20
+}
+measure_lags() {
+  say "lag of the shown second behind the computer's, and behind the sidereal second (40 s each)"
+  tick_lag build/win64/dist/ZORKEL.EXE "$work/lag-aligned.txt" F6 0
+  tick_lag build/win64/bench/zorkel_free_running.exe "$work/lag-free.txt" F6 0
+  tick_lag build/win64/dist/ZORKEL.EXE "$work/lag-lst.txt" F8 0 lst "$london"
+  tick_lag build/win64/dist/ZORKEL.EXE "$work/lag-gst.txt" F9 0 gst
+  tick_lag build/win64/dist/ZORKEL.EXE "$work/lag-last.txt" F8 1 last "$london"
+  tick_lag build/win64/dist/ZORKEL.EXE "$work/lag-gast.txt" F9 1 gast
+}
+if [ "$only" = lags ]; then
+  app=$(mktemp -d "$work/app-XXXXXX")
+  cp resources/ZORKEL.DAT resources/ZORKEL.HLP "$app/"
+  measure_lags
+  rm -rf "$app"
+  say "writing the lags into $out"
+  /usr/bin/python3 tools/bench_report.py "$work" "$have32" --lags "$out"
+  exit 0
+fi
 
 say "core tick, Google Benchmark (native)"
 build/bench/bench/core_bench --benchmark_filter='BM_CoreTick/kind:[0-4]/libclock:0' \
@@ -86,20 +130,7 @@ wine build/win64/orvctl.exe close 20
 hz=$(getconf CLK_TCK)
 echo "$(( c1 - c0 )) $(( x1 - x0 )) $(( s1 - s0 )) $hz" >"$work/cpu.txt"
 
-say "lag of the shown second behind the computer's (40 s each)"
-tick_lag() {  # tick_lag EXE OUTPUT: the clock in LMT 24-hour, its seconds watched for 40 s
-  cp "$1" "$app/ZORKEL.EXE"
-  wine reg delete 'HKCU\Software\Corvanta\Orvane 2' /f >/dev/null 2>&1 || true
-  (cd "$app" && exec wine ./ZORKEL.EXE) &
-  wine build/win64/orvctl.exe wait 30 >/dev/null
-  wine build/win64/orvctl.exe key F6 >/dev/null
-  wine build/win64/orvctl.exe move 100 100 480 240 >/dev/null
-  sleep 1
-  wine build/win64/orvctl.exe tick-lag 40 | tr -d '\r' >"$2"
-  wine build/win64/orvctl.exe close 20
-}
-tick_lag build/win64/dist/ZORKEL.EXE "$work/lag-aligned.txt"
-tick_lag build/win64/bench/zorkel_free_running.exe "$work/lag-free.txt"
+measure_lags
 rm -rf "$app"
 
 say "GST against IAU 2006 GMST, 1950-2050"

@@ -22,6 +22,7 @@
 //   orvctl window CAPTION search TEXT     the help window: search for TEXT
 //   orvctl window CAPTION view-key tab|enter|back   a key in the help window's text
 //   orvctl accessible [CAPTION]   print the name and value a screen reader reads on the clock
+//                              and the computer's UTC when the name came (seconds since 1970)
 //                              (or on the text of its window CAPTION, the help)
 //   orvctl accessible-after-close CAPTION   take the text's object, close CAPTION, ask the
 //                              object its name again and print the answer's HRESULT
@@ -199,10 +200,22 @@ bool PrintAccessibleText(IAccessible *object, bool value) {
   return true;
 }
 
+// The computer's UTC now, in seconds since 1970, to the millisecond.
+double UnixSecondsNow() {
+  FILETIME ft;
+  GetSystemTimeAsFileTime(&ft);
+  const std::uint64_t ticks = (static_cast<std::uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+  return static_cast<double>(ticks) / 1e7 - 11644473600.0;
+}
+
 int Accessible(int argc, char **argv, HWND) {
   IAccessible *object = AccessibleOf(argc > 2 ? argv[2] : nullptr);
   if (object == nullptr) return Fail("no accessible object");
-  const bool read = PrintAccessibleText(object, false) && PrintAccessibleText(object, true);
+  const bool named = PrintAccessibleText(object, false);
+  // When the name was had (since 1970, UTC), so that a script can set the time read against
+  // the moment it was read.
+  std::printf("read at: %.3f\n", UnixSecondsNow());
+  const bool read = named && PrintAccessibleText(object, true);
   object->Release();
   return read ? 0 : Fail("the object would not say its name and value");
 }
@@ -297,21 +310,6 @@ int Move(int, char **argv, HWND clock) {
   return 0;
 }
 
-int TickLagCommand(int argc, char **argv, HWND clock) {
-  ShownScale scale = {false, 0.0, false, 0};
-  if (argc > 3) {
-    const char *name = argv[3];
-    scale.sidereal = std::strcmp(name, "solar") != 0;
-    scale.apparent = std::strcmp(name, "gast") == 0 || std::strcmp(name, "last") == 0;
-    const bool local = std::strcmp(name, "lst") == 0 || std::strcmp(name, "last") == 0;
-    if (scale.sidereal && !local && !scale.apparent && std::strcmp(name, "gst") != 0) {
-      return Fail("tick-lag: the scale is solar, gst, lst, gast or last");
-    }
-    if (local && argc > 4) scale.longitudeEast = std::atof(argv[4]);
-    if (argc > 5) scale.dut1Ms = std::atoi(argv[5]);
-  }
-  return TickLag(clock, std::atof(argv[2]), scale);
-}
 
 int Show(int, char **argv, HWND clock) {
   ShowWindow(clock, std::strcmp(argv[2], "minimize") == 0 ? SW_MINIMIZE : SW_RESTORE);
@@ -361,7 +359,7 @@ const SubCommand kSubCommands[] = {
     {"command", 3, 3, true, Command},
     {"syscommand", 3, 3, true, SysCommand},
     {"move", 6, 6, true, Move},
-    {"tick-lag", 3, 6, true, TickLagCommand},
+    {"tick-lag", 3, 6, true, TickLag},
     {"show", 3, 3, true, Show},
     {"close", 2, kAnyCount, true, Close},
     {"accessible", 2, 2, true, Accessible},

@@ -10,16 +10,6 @@ int Fail(const char *what);
 
 // Starts EXE, prints the milliseconds until its window shows and until its text is drawn.
 int TimeToPaint(const char *exe);
-// Which seconds the clock is showing, for tick-lag: the computer's (LMT, UT), or sidereal
-// time by the clock's own formulas, at a longitude (degrees, east positive; 0 for GST), mean
-// or apparent, with a DUT1 in milliseconds.
-struct ShownScale {
-  bool sidereal;
-  double longitudeEast;
-  bool apparent;
-  int dut1Ms;
-};
-
-// Watches the clock's shown seconds for `seconds` and prints how late each change was after
-// the second of `scale`.
-int TickLag(HWND w, double seconds, const ShownScale &scale);
+// tick-lag SECONDS [SCALE [LONGITUDE [DUT1]]]: watches the clock's shown seconds for SECONDS
+// and prints how late each change was after the second of SCALE.
+int TickLag(int argc, char **argv, HWND w);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <vector>
@@ -192,6 +193,16 @@ bool FindTextBox(POINT origin, int width, int height, TextBox *box) {
   return right >= 0;
 }
 
+// Which seconds the clock is showing: the computer's (LMT, UT), or sidereal time by the
+// clock's own formulas, at a longitude (degrees, east positive; 0 for GST), mean or
+// apparent, with a DUT1 in milliseconds.
+struct ShownScale {
+  bool sidereal;
+  double longitudeEast;
+  bool apparent;
+  int dut1Ms;
+};
+
 struct Change {
   double at;  // the computer's clock when the new pattern was seen
   std::uint64_t pattern;
@@ -276,13 +287,36 @@ void ReportLags(const std::vector<Change> &changes, const std::vector<double> &p
               doubled, unread);
 }
 
+// tick-lag's SCALE, LONGITUDE and DUT1; false for a scale it does not know.
+bool ReadShownScale(int argc, char **argv, ShownScale *shown) {
+  ShownScale scale = {false, 0.0, false, 0};
+  if (argc > 3) {
+    const char *name = argv[3];
+    scale.sidereal = std::strcmp(name, "solar") != 0;
+    scale.apparent = std::strcmp(name, "gast") == 0 || std::strcmp(name, "last") == 0;
+    const bool local = std::strcmp(name, "lst") == 0 || std::strcmp(name, "last") == 0;
+    if (scale.sidereal && !local && !scale.apparent && std::strcmp(name, "gst") != 0) {
+      return false;
+    }
+    if (local && argc > 4) scale.longitudeEast = std::atof(argv[4]);
+    if (argc > 5) scale.dut1Ms = std::atoi(argv[5]);
+  }
+  *shown = scale;
+  return true;
+}
+
 }  // namespace
 
 // The clock shows hh:mm:ss in a fixed-pitch font: the last eighth of the text is the units
 // digit of the seconds. Its pixel pattern changes exactly when the shown second does; which
 // digit each pattern is, is learnt from the computer's clock at the changes (a vote, so the
 // rare change seen just across a second of the computer's own does not mislead it).
-int TickLag(HWND w, double seconds, const ShownScale &scale) {
+int TickLag(int argc, char **argv, HWND w) {
+  ShownScale scale;
+  if (!ReadShownScale(argc, argv, &scale)) {
+    return Fail("tick-lag: the scale is solar, gst, lst, gast or last");
+  }
+  const double seconds = std::atof(argv[2]);
   RECT client;
   GetClientRect(w, &client);
   POINT origin = {0, 0};

@@ -1,6 +1,6 @@
 // The saved choices, a row each: the time scale, the chimes, the menu bar, on top, Night
-// Colours, where UT comes from and apparent sidereal time. Start-up, the commands, the check marks and the reset all
-// walk the rows, so a new choice is a row and its strings. Win32.
+// Colours, where UT comes from and apparent sidereal time. Start-up, the commands, the check
+// marks and the reset all walk the rows, so a new choice is a row and its strings. Win32.
 #pragma once
 
 #include <windows.h>

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "astro/apparent.h"
 #include "astro/clock_reading.h"
 #include "display/chimes.h"
 #include "display/clock_text.h"
@@ -29,13 +30,19 @@ bool g_night = false;
 }  // namespace
 
 void UpdateClockFace(HDC dc, int kind, Location location, int forceCaption) {
+  DrawClockReading(dc, kind, ReadClock(kind, location), forceCaption);
+}
+
+void DrawClockReading(HDC dc, int kind, double hours, int forceCaption) {
   HWND window = MainWindowHandle();
   RECT client = {0, 0, 0, 0};
   GetClientRect(window, &client);
 
-  const double hours = ReadClock(kind, location);
   char text[kTextSize] = {};  // zeroed: the minimised cut reads past a short text's end
-  const int minute = FormatClockText(hours, text);
+  // A sidereal reading carries the computer's milliseconds: rounded, its second would turn
+  // up to half a second before the sky's does.
+  const bool sidereal = kind == kLst || kind == kGst;
+  const int minute = sidereal ? FormatClockTextCut(hours, text) : FormatClockText(hours, text);
   if (kind == kLmt12) MakeTwelveHourText(text);
 
   DetectHourlyChime(text, g_lastClockText, minute);
@@ -46,7 +53,7 @@ void UpdateClockFace(HDC dc, int kind, Location location, int forceCaption) {
       char abbreviation[kTextSize];
       char marked[kTextSize];
       char caption[kTextSize];
-      LoadText(IDS_ABBREV_BASE + kind, abbreviation);
+      ScaleAbbreviation(kind, abbreviation);
       MarkCorrectedScale(abbreviation, true, marked, sizeof marked);
       FormatMinimisedCaption(text, marked, caption, sizeof caption);
       SetWindowTextA(window, caption);
@@ -74,11 +81,15 @@ void UpdateClockFace(HDC dc, int kind, Location location, int forceCaption) {
   g_lastClockKind = kind;
 }
 
+void ScaleAbbreviation(int kind, char *text) {
+  LoadText(ScaleAbbreviationText(kind, ApparentSiderealTime()), text);
+}
+
 void SetNormalCaption(int kind, const char *productName) {
   char abbreviation[kTextSize];
   char marked[kTextSize];
   char caption[kTextSize];
-  LoadText(IDS_ABBREV_BASE + kind, abbreviation);
+  ScaleAbbreviation(kind, abbreviation);
   MarkCorrectedScale(abbreviation, false, marked, sizeof marked);
   std::snprintf(caption, sizeof caption, "%s (%s)", productName, marked);
   SetWindowTextA(MainWindowHandle(), caption);

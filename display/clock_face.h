@@ -9,6 +9,15 @@
 // One update of the face, on every paint (forceCaption 1) and every tick (0).
 void UpdateClockFace(HDC dc, int kind, Location location, int forceCaption);
 
+// The same from a reading already taken: `hours` of TimeKind `kind`, as ReadClock gave it.
+// The tick draws the reading its next tick was worked out from. The sidereal scales show the
+// second the reading is in, so that their seconds turn with the sky's.
+void DrawClockReading(HDC dc, int kind, double hours, int forceCaption);
+
+// The abbreviation of the scale shown, as both captions and a screen reader give it ("LST",
+// or "LAST" while apparent sidereal time is on). `text` holds kTextSize characters.
+void ScaleAbbreviation(int kind, char *text);
+
 // "Orvane 2 (LST)": the caption of the window when it is not minimised.
 void SetNormalCaption(int kind, const char *productName);
 

@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "astro/clock_reading.h"
+#include "resources/resource_ids.h"
+
 void CutToMinimisedText(char *text, bool twelveHour) {
   if (twelveHour) {
     // "hh:mm AM": the designator moves up behind the minutes.
@@ -16,4 +19,10 @@ void CutToMinimisedText(char *text, bool twelveHour) {
 
 void FormatMinimisedCaption(const char *text, const char *abbreviation, char *caption, int size) {
   std::snprintf(caption, static_cast<std::size_t>(size), "%s %s", text, abbreviation);
+}
+
+int ScaleAbbreviationText(int kind, bool apparent) {
+  if (apparent && kind == kLst) return IDS_ABBREV_LAST;
+  if (apparent && kind == kGst) return IDS_ABBREV_GAST;
+  return IDS_ABBREV_BASE + kind;
 }

@@ -61,9 +61,11 @@
 #define IDS_KEY_UT_FROM_WINDOWS    176
 #define IDS_SHUTDOWN_REASON        167
 #define IDS_KEY_MAXIMIZED          183
-#define IDS_APPARENT               240
+#define IDS_APPARENT               240 /* the Time menu item; the system menu's copy */
 #define IDS_KEY_APPARENT           241
-#define IDS_KEY_DUT1               248
+#define IDS_ABBREV_LAST            242 /* apparent sidereal time: local, Greenwich */
+#define IDS_ABBREV_GAST            243
+#define IDS_KEY_DUT1               248 /* UT1 - UTC in whole milliseconds */
 #define IDS_KEY_DUT1_DATE          249
 #define IDS_DUT1_RANGE             250
 #define IDS_DUT1_NOT_ENTERED       251
@@ -125,7 +127,7 @@
 #define IDM_ALWAYS_ON_TOP          152 /* system menu */
 #define IDM_NIGHT_COLOURS          153 /* system menu and Time menu */
 #define IDM_UT_FROM_WINDOWS        154 /* system menu and Time menu */
-#define IDM_APPARENT               155
+#define IDM_APPARENT               155 /* system menu and Time menu */
 #define IDM_SIDEREAL_DIALOG        156
 #define IDM_CHECK_CLOCK            157
 #define IDM_SERVER_CORRECTION      158 /* Time menu and the Check the Computer's Clock dialog */

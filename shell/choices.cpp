@@ -11,6 +11,7 @@
 #include "shell/clock_state.h"
 #include "shell/night_menus.h"
 #include "shell/server_correction.h"
+#include "shell/tick_arming.h"
 #include "support/settings.h"
 #include "support/time_correction.h"
 
@@ -46,7 +47,14 @@ struct ChoiceRow {
   void (*apply)(HWND window, int value);  // what changes on the screen; may be null
 };
 
+// What the face shows has moved the phase of its seconds (a sidereal scale, or another UT):
+// the next tick is aimed at the new one, not left where the old one would have turned.
+void AimNextTick(HWND window) {
+  ReadClockAndArmNextTick(window, ShownTimeKind(), g_clock.location);
+}
+
 void ShowTimeKind(HWND window, int kind) {
+  AimNextTick(window);
   SetNormalCaption(kind, g_clock.productName);
   InvalidateRect(window, nullptr, TRUE);
   // The text of TimeKind 0 is longer than the others: the font must be made again.
@@ -67,13 +75,7 @@ void PlaceOnTop(HWND window, int on) {
 void AdoptChimeMode(int mode) { SetChimeMode(mode); }
 void AdoptNightColours(int on) { SetNightColours(on != 0); }
 void AdoptUtFromWindows(int on) { SetUniversalTimeFromComputer(on != 0); }
-
 void AdoptApparent(int on) { SetApparentSiderealTime(on != 0); }
-
-void ShowSiderealChoice(HWND window, int) {
-  InvalidateRect(window, nullptr, TRUE);
-  RewriteMinimisedCaption(window);
-}
 
 void AdoptServerCorrection(int on) {
   SetCorrectionOn(&g_timeCorrection, on != 0, static_cast<std::int64_t>(GetTickCount64()));
@@ -86,8 +88,17 @@ void ShowNight(HWND window, int) {
 }
 
 void ShowUtSource(HWND window, int) {
+  AimNextTick(window);
   InvalidateRect(window, nullptr, TRUE);
   // The system menu can be had from the taskbar: a minimised caption would keep the old UT.
+  RewriteMinimisedCaption(window);
+}
+
+// The captions name mean or apparent time.
+void ShowApparent(HWND window, int) {
+  AimNextTick(window);
+  if (!IsIconic(window)) SetNormalCaption(ShownTimeKind(), g_clock.productName);
+  InvalidateRect(window, nullptr, TRUE);
   RewriteMinimisedCaption(window);
 }
 
@@ -109,8 +120,9 @@ const ChoiceRow kRows[kChoiceCount] = {
     // Anything but 1 leaves it off: the clock then reads UT as it always has.
     {kChoiceUtFromWindows, kOnOff, 2, IDS_KEY_UT_FROM_WINDOWS, 0, kOnlyOne,
      IDM_UT_FROM_WINDOWS, kBoth, IDS_UT_FROM_WINDOWS, false, AdoptUtFromWindows, ShowUtSource},
-    {kChoiceApparent, kOnOff, 2, IDS_KEY_APPARENT, 0, kOnlyOne, IDM_APPARENT, kMenuBar, 0, false,
-     AdoptApparent, ShowSiderealChoice},
+    // Also in the system menu: an observer at the mount often has the menu bar hidden.
+    {kChoiceApparent, kOnOff, 2, IDS_KEY_APPARENT, 0, kOnlyOne, IDM_APPARENT, kBoth,
+     IDS_APPARENT, false, AdoptApparent, ShowApparent},
     // Nothing is sent to a server unless this is 1.
     {kChoiceServerCorrection, kOnOff, 2, IDS_KEY_SERVER_CORRECTION, 0, kOnlyOne,
      IDM_SERVER_CORRECTION, kMenuBar, 0, false, AdoptServerCorrection, TurnCorrection},

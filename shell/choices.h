@@ -1,6 +1,7 @@
 // The saved choices, a row each: the time scale, the chimes, the menu bar, on top, Night
-// Colours, where UT comes from and the time server's correction. Start-up, the commands, the check marks and the reset all
-// walk the rows, so a new choice is a row and its strings. Win32.
+// Colours, where UT comes from, apparent sidereal time and the time server's correction.
+// Start-up, the commands, the check marks and the reset all walk the rows, so a new choice is
+// a row and its strings. Win32.
 #pragma once
 
 #include <windows.h>
@@ -13,7 +14,7 @@ enum ChoiceId : int {
   kChoiceOnTop,
   kChoiceNight,          // Night Colours
   kChoiceUtFromWindows,  // UT, GST and LST from the computer's UTC
-  kChoiceApparent,       // apparent sidereal time; mean when off
+  kChoiceApparent,       // GST and LST as apparent sidereal time
   kChoiceServerCorrection,  // the shown time corrected by a time server's offset
   kChoiceCount
 };

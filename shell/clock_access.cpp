@@ -6,7 +6,6 @@
 #include <cstdio>
 
 #include "display/clock_face.h"
-#include "resources/resource_ids.h"
 #include "support/hooks.h"
 #include "support/win32_hooks.h"
 #include "support/window_access.h"
@@ -20,7 +19,7 @@ int ReadClockAccessText(HWND window, int, char *out, std::size_t size) {
   while (*text == ' ') ++text;  // the minimised hours are padded to a width
   if (*text == '\0') return 0;  // nothing drawn yet: the caption will do
   char abbreviation[kTextSize];
-  LoadText(IDS_ABBREV_BASE + kind, abbreviation);
+  ScaleAbbreviation(kind, abbreviation);
   return std::snprintf(out, size, "%s %s", text, abbreviation);
 }
 

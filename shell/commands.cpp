@@ -14,6 +14,7 @@
 #include "resources/resource_ids.h"
 #include "shell/choices.h"
 #include "shell/clock_state.h"
+#include "shell/tick_arming.h"
 #include "shell/ut_choice.h"
 #include "support/errors.h"
 
@@ -45,6 +46,8 @@ void SetLocation(HWND window) {
   FAIL_IF(result == -1, IDS_CANNOT_CREATE_DIALOG);
   // The dialog decides what its copy holds; the next tick shows the time for it.
   g_clock.location = *DialogLocation();
+  // Another longitude turns the local sidereal second at another moment.
+  ReadClockAndArmNextTick(window, ShownTimeKind(), g_clock.location);
   if (SetLocationConfirmed()) CheckUniversalTime(window);
 }
 

@@ -41,6 +41,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA *create) {
   // The saved choices are applied by the same commands the user gives; posted, they run
   // once the window is shown and the loop is running, and the check after them finds the
   // saved source of UT in force.
+  ApplySavedDut1();
   ApplySavedChoices(window);
   ApplySavedDut1();
   PostMessageA(window, kCheckUniversalTimeMessage, 0, 0);
@@ -51,7 +52,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA *create) {
 
   LoadCityDatabase(&g_clock.location);
 
-  ArmNextTick(window);
+  ReadClockAndArmNextTick(window, ShownTimeKind(), g_clock.location);
   RefreshIntlSettings();
   return 0;
 }
@@ -67,10 +68,11 @@ void PaintClock(HWND window) {
 void TickClock(HWND window) {
   // Armed before drawing, from the clock as it reads now: the drawing's own time is then
   // part of the wait, and a second that turns while drawing is not jumped over.
-  ArmNextTick(window);
+  const int kind = ShownTimeKind();
+  const double hours = ReadClockAndArmNextTick(window, kind, g_clock.location);
   HDC dc = GetDC(window);
   FAIL_IF(dc == nullptr, IDS_GDI_ERROR);
-  UpdateClockFace(dc, ShownTimeKind(), g_clock.location, 0);
+  DrawClockReading(dc, kind, hours, 0);
   FAIL_IF(ReleaseDC(window, dc) == 0, IDS_GDI_ERROR);
   SoundPendingChime();
 }

@@ -28,7 +28,7 @@ void ShowCorrection(HWND window) {
   if (!IsIconic(window)) SetNormalCaption(ShownTimeKind(), g_clock.productName);
   RewriteMinimisedCaption(window);
   InvalidateRect(window, nullptr, FALSE);
-  ArmNextTick(window);
+  ReadClockAndArmNextTick(window, ShownTimeKind(), g_clock.location);
 }
 
 // A good result not yet taken, ours or the clock check dialog's (they share the exchange).

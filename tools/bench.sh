@@ -6,32 +6,91 @@
 #   - CPU time over 60 s of running under Wine on Xvfb, beside xclock on the same display
 #   - time from start to the first painted clock text, under Wine
 #   - how late the shown second changes after the computer's, read back from the screen,
-#     for the tick that follows the computer's seconds and for the old free-running timer;
-#     and with the shown time corrected by a time server on 127.0.0.1, behind the server's
+#     for the tick that follows the computer's seconds and for the old free-running timer,
+#     after the sidereal second for LST and GST, mean and apparent, and with the shown time
+#     corrected by a time server on 127.0.0.1, behind the server's
 #   - the shown GST against ERFA's IAU 2006 GMST, 1950 to 2050
 #   - apparent GST against ERFA's IAU 2006/2000A apparent sidereal time, 1900 to 2100, and
 #     what a reading with apparent time costs
 #   - the help engine on large help files, natively and the real window under Wine
 # Usage: tools/bench.sh [OUTPUT]   (default docs/performance.md)
+#        tools/bench.sh --lags [OUTPUT]   only the lags of the shown second (about five
+#        minutes), written over that section of OUTPUT
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
+only=
+if [ "${1:-}" = --lags ]; then only=lags; shift; fi
 out=$(realpath -m "${1:-docs/performance.md}")
 work="$top/build/bench-run"
 
 if [ "${ORVANE_BENCH_INSIDE:-}" != 1 ]; then
-  cmake --preset bench >/dev/null && cmake --build --preset bench -j"$(nproc)" >/dev/null
+  if [ "$only" != lags ]; then
+    cmake --preset bench >/dev/null && cmake --build --preset bench -j"$(nproc)" >/dev/null
+  fi
   for arch in win64 win32; do
+    [ "$only" = lags ] && [ "$arch" = win32 ] && continue
     cmake --preset "$arch" >/dev/null && cmake --build --preset "$arch" -j"$(nproc)" >/dev/null
   done
   export ORVANE_BENCH_INSIDE=1
-  exec tools/wine-session.sh build/wine-prefix "$0" "$out"
+  exec tools/wine-session.sh build/wine-prefix "$0" ${only:+--lags} "$out"
 fi
 
 rm -rf "$work" && mkdir -p "$work"
 source tools/wine-env.sh
 have32=$(orvane_can_run_i686 && echo 1 || echo 0)
 say() { echo "bench: $*" >&2; }
+
+# The clock at UTC with London, the first city, which agrees with the computer: no question
+# holds up a start.
+london=-0.12528  # London's longitude, 0 deg 7 min 31 s West, for LST
+# tick_lag EXE OUTPUT KEY APPARENT [SCALE [LONGITUDE]]: the scale of KEY, 40 s. With
+# CORRECT=SECONDS, the clock corrected by a responder on 127.0.0.1 that far ahead, and its
+# seconds watched against the responder's (SCALE is then that offset).
+tick_lag() {
+  cp "$1" "$app/ZORKEL.EXE"
+  wine reg delete 'HKCU\Software\Corvanta\Orvane 2' /f >/dev/null 2>&1 || true
+  if [ "$4" = 1 ]; then
+    wine reg add 'HKCU\Software\Corvanta\Orvane 2\Apparent' /ve /d 1 /f >/dev/null
+  fi
+  local responder=
+  if [ -n "${CORRECT:-}" ]; then
+    python3 tools/sntp_responder.py --offset "$CORRECT" --seconds 120 >"$work/responder.txt" 2>/dev/null &
+    responder=$!
+    for _ in $(seq 100); do grep -q '^port ' "$work/responder.txt" && break; sleep 0.1; done
+    wine reg add 'HKCU\Software\Corvanta\Orvane 2\ServerCorrection' /ve /d 1 /f >/dev/null
+    wine reg add 'HKCU\Software\Corvanta\Orvane 2\TimeServer' /ve \
+      /d "127.0.0.1:$(sed -n 's/^port //p' "$work/responder.txt")" /f >/dev/null
+  fi
+  (cd "$app" && TZ=UTC exec wine ./ZORKEL.EXE) &
+  wine build/win64/orvctl.exe wait 30 >/dev/null
+  wine build/win64/orvctl.exe key "$3" >/dev/null
+  wine build/win64/orvctl.exe move 100 100 480 240 >/dev/null
+  sleep 1
+  [ -z "$responder" ] || sleep 1  # the start-up measurement: one round trip on 127.0.0.1
+  wine build/win64/orvctl.exe tick-lag 40 "${@:5}" | tr -d '\r' >"$2"
+  wine build/win64/orvctl.exe close 20
+  [ -z "$responder" ] || kill "$responder" 2>/dev/null || true
+}
+measure_lags() {
+  say "lag of the shown second behind the computer's, and behind the sidereal second (40 s each)"
+  tick_lag build/win64/dist/ZORKEL.EXE "$work/lag-aligned.txt" F6 0
+  tick_lag build/win64/bench/zorkel_free_running.exe "$work/lag-free.txt" F6 0
+  tick_lag build/win64/dist/ZORKEL.EXE "$work/lag-lst.txt" F8 0 lst "$london"
+  tick_lag build/win64/dist/ZORKEL.EXE "$work/lag-gst.txt" F9 0 gst
+  tick_lag build/win64/dist/ZORKEL.EXE "$work/lag-last.txt" F8 1 last "$london"
+  tick_lag build/win64/dist/ZORKEL.EXE "$work/lag-gast.txt" F9 1 gast
+  CORRECT=3.5 tick_lag build/win64/dist/ZORKEL.EXE "$work/lag-corrected.txt" F6 0 3.5
+}
+if [ "$only" = lags ]; then
+  app=$(mktemp -d "$work/app-XXXXXX")
+  cp resources/ZORKEL.DAT resources/ZORKEL.HLP "$app/"
+  measure_lags
+  rm -rf "$app"
+  say "writing the lags into $out"
+  /usr/bin/python3 tools/bench_report.py "$work" "$have32" --lags "$out"
+  exit 0
+fi
 
 say "core tick, Google Benchmark (native)"
 build/bench/bench/core_bench --benchmark_filter='BM_CoreTick/kind:[0-4]/libclock:0' \
@@ -87,34 +146,7 @@ wine build/win64/orvctl.exe close 20
 hz=$(getconf CLK_TCK)
 echo "$(( c1 - c0 )) $(( x1 - x0 )) $(( s1 - s0 )) $hz" >"$work/cpu.txt"
 
-say "lag of the shown second behind the computer's, and a time server's (40 s each)"
-tick_lag() {  # tick_lag EXE OUTPUT [OFFSET]: the clock in LMT 24-hour, its seconds watched for
-  # 40 s; with OFFSET, corrected by a responder on 127.0.0.1 that far ahead, and watched
-  # against it
-  cp "$1" "$app/ZORKEL.EXE"
-  wine reg delete 'HKCU\Software\Corvanta\Orvane 2' /f >/dev/null 2>&1 || true
-  local responder=
-  if [ -n "${3:-}" ]; then
-    python3 tools/sntp_responder.py --offset "$3" --seconds 120 >"$work/responder.txt" 2>/dev/null &
-    responder=$!
-    for _ in $(seq 100); do grep -q '^port ' "$work/responder.txt" && break; sleep 0.1; done
-    wine reg add 'HKCU\Software\Corvanta\Orvane 2\ServerCorrection' /ve /d 1 /f >/dev/null
-    wine reg add 'HKCU\Software\Corvanta\Orvane 2\TimeServer' /ve \
-      /d "127.0.0.1:$(sed -n 's/^port //p' "$work/responder.txt")" /f >/dev/null
-  fi
-  (cd "$app" && exec wine ./ZORKEL.EXE) &
-  wine build/win64/orvctl.exe wait 30 >/dev/null
-  wine build/win64/orvctl.exe key F6 >/dev/null
-  wine build/win64/orvctl.exe move 100 100 480 240 >/dev/null
-  sleep 1
-  [ -z "${3:-}" ] || sleep 1  # the start-up measurement: one round trip on 127.0.0.1
-  wine build/win64/orvctl.exe tick-lag 40 "${3:-0}" | tr -d '\r' >"$2"
-  wine build/win64/orvctl.exe close 20
-  [ -z "$responder" ] || kill "$responder" 2>/dev/null || true
-}
-tick_lag build/win64/dist/ZORKEL.EXE "$work/lag-aligned.txt"
-tick_lag build/win64/bench/zorkel_free_running.exe "$work/lag-free.txt"
-tick_lag build/win64/dist/ZORKEL.EXE "$work/lag-corrected.txt" 3.5
+measure_lags
 rm -rf "$app"
 
 say "GST against IAU 2006 GMST, 1950-2050"

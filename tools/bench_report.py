@@ -9,6 +9,8 @@ import statistics
 import sys
 
 work, have32 = sys.argv[1], sys.argv[2] == "1"
+# --lags PAGE: only the section on the shown second, written over that section of PAGE.
+lags_only = sys.argv[4] if len(sys.argv) > 4 and sys.argv[3] == "--lags" else None
 KINDS = ["LMT 12-hour", "LMT 24-hour", "UT", "LST", "GST"]
 
 
@@ -32,9 +34,13 @@ def lag_section(read):
     pattern = (r"changes (\d+) in ([\d.]+) s, sampled every ([\d.]+) ms \(median\); lag median "
                r"([\d.]+) ms, p99 ([\d.]+) ms, worst ([\d.]+) ms; skipped (\d+), doubled (\d+)")
     rows = []
-    for label, name in (("re-armed for each second (as shipped)", "lag-aligned.txt"),
-                        ("free-running 1000 ms timer (before)", "lag-free.txt"),
-                        ("re-armed, corrected by a time server 3.5 s ahead", "lag-corrected.txt")):
+    for label, name in (("LMT, re-armed for each second (as shipped)", "lag-aligned.txt"),
+                        ("LMT, free-running 1000 ms timer (before)", "lag-free.txt"),
+                        ("LST, re-armed for each sidereal second", "lag-lst.txt"),
+                        ("GST, re-armed for each sidereal second", "lag-gst.txt"),
+                        ("LST, apparent", "lag-last.txt"),
+                        ("GST, apparent", "lag-gast.txt"),
+                        ("LMT, corrected by a time server 3.5 s ahead", "lag-corrected.txt")):
         m = re.search(pattern, read(name))
         if not m:
             raise SystemExit(f"{name}: no tick-lag figures in it")
@@ -44,12 +50,16 @@ def lag_section(read):
     return [
         "## When the shown second changes",
         "",
-        "ZORKEL.EXE (x86_64, LMT 24-hour, a 480 x 240 window) under Wine on Xvfb, its seconds read",
-        "back from the screen through GDI every few milliseconds by another process for 40 s,",
-        "each change set against the computer's clock (the lag is from the computer's second to",
-        "the first read that shows the new digit, so it includes the read's own interval).",
-        "Skipped: a second never shown; doubled: a second shown across two of the computer's.",
-        "The target is 20 ms.",
+        "ZORKEL.EXE (x86_64, a 480 x 240 window, London on a computer at UTC) under Wine on Xvfb,",
+        "its seconds read back from the screen through GDI every few milliseconds by another",
+        "process for 40 s, each change set against the computer's clock (the lag is from the",
+        "second to the first read that shows the new digit, so it includes the read's own",
+        "interval). For LMT the second is the computer's; for LST and GST it is the sidereal",
+        "second of the clock's own formula, mean or apparent as chosen, worked out by the",
+        "measuring process from the computer's UTC (LST at London's longitude), and the lag is",
+        "in the computer's milliseconds. Skipped: a second never shown; doubled: a second shown",
+        "across two. The targets: 20 ms for LMT; for LST and GST a median of 10 ms, a 99th",
+        "percentile of 20 ms and none skipped.",
         "",
         "| Tick | Changes seen | Lag, median | 99th percentile | Worst | Skipped | Doubled |",
         "|---|---|---|---|---|---|---|",
@@ -60,14 +70,29 @@ def lag_section(read):
         "and differs from one start to the next (0 to 1000 ms); on Windows, which rounds a",
         "timer's period up to its 15.6 ms tick, a period of 1015.6 ms would also skip a second",
         "every 64 s (the simulation in `TickTiming.*` catches that). Command, inside",
-        "`tools/wine-session.sh build/wine-prefix`: `wine build/win64/orvctl.exe tick-lag 40`",
-        "beside a running clock; the free-running build is `build/win64/bench/zorkel_free_running.exe`,",
-        "made for this comparison only. With the correction on, the clock follows a responder",
+        "`tools/wine-session.sh build/wine-prefix`: `wine build/win64/orvctl.exe tick-lag 40",
+        "[lst|gst|last|gast LONGITUDE]` beside a running clock; the free-running build is",
+        "`build/win64/bench/zorkel_free_running.exe`, made for this comparison only. This",
+        "section alone: `tools/bench.sh --lags`. With the correction on, the clock follows a responder",
         "of the tests' own on 127.0.0.1 (`tools/sntp_responder.py --offset 3.5`, stored as its",
         "time server) and its changes are set against the responder's seconds:",
         "`orvctl.exe tick-lag 40 3.5`; an uncorrected tick would turn 500 ms after them.",
         "",
     ]
+
+
+if lags_only:
+    with open(lags_only, encoding="utf-8") as f:
+        page = f.read().split("\n")
+    begin = page.index("## When the shown second changes")
+    end = next(i for i in range(begin + 1, len(page)) if page[i].startswith("## "))
+    day = datetime.datetime.now(datetime.timezone.utc).strftime("%Y-%m-%d")
+    section = lag_section(read)
+    section.insert(2, f"Measured on {day} with `tools/bench.sh --lags` alone.")
+    section.insert(3, "")
+    with open(lags_only, "w", encoding="utf-8") as f:
+        f.write("\n".join(page[:begin] + section + page[end:]))
+    sys.exit(0)
 
 
 def apparent_section(read):

@@ -23,16 +23,20 @@
 //   orvctl window CAPTION search TEXT     the help window: search for TEXT
 //   orvctl window CAPTION view-key tab|enter|back   a key in the help window's text
 //   orvctl accessible [CAPTION]   print the name and value a screen reader reads on the clock
+//                              and the computer's UTC when the name came (seconds since 1970)
 //                              (or on the text of its window CAPTION, the help)
 //   orvctl accessible-after-close CAPTION   take the text's object, close CAPTION, ask the
 //                              object its name again and print the answer's HRESULT
 //   orvctl time-to-paint EXE   start EXE; print the milliseconds until its window shows and
 //                              until dark text first shows in it; then close it
-//   orvctl tick-lag SECONDS    watch the clock's shown seconds for SECONDS, reading its pixels
-//                              back every few ms, and report each change against the
-//                              computer's clock: lag median, 99th percentile and worst, and
-//                              the seconds skipped or shown twice
-//   orvctl tick-lag SECONDS OFFSET   the same against the computer's clock plus OFFSET
+//   orvctl tick-lag SECONDS [SCALE [LONGITUDE [DUT1]]]   watch the clock's shown seconds for
+//                              SECONDS, reading its pixels back every few ms, and report each
+//                              change against the computer's clock: lag median, 99th
+//                              percentile and worst, and the seconds skipped or shown twice.
+//                              SCALE gst, lst, gast or last: against the sidereal second of
+//                              the clock's formula instead (mean, or apparent for gast and
+//                              last), at LONGITUDE degrees east (lst, last) with DUT1 in ms
+//   orvctl tick-lag SECONDS OFFSET   solar, against the computer's clock plus OFFSET
 //                              seconds (a time server's, which the clock may follow)
 //   orvctl hold                keep a hidden window open until killed: Wine's desktop process
 //                              then stays up, instead of being started (with inherited
@@ -203,10 +207,22 @@ bool PrintAccessibleText(IAccessible *object, bool value) {
   return true;
 }
 
+// The computer's UTC now, in seconds since 1970, to the millisecond.
+double UnixSecondsNow() {
+  FILETIME ft;
+  GetSystemTimeAsFileTime(&ft);
+  const std::uint64_t ticks = (static_cast<std::uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+  return static_cast<double>(ticks) / 1e7 - 11644473600.0;
+}
+
 int Accessible(int argc, char **argv, HWND) {
   IAccessible *object = AccessibleOf(argc > 2 ? argv[2] : nullptr);
   if (object == nullptr) return Fail("no accessible object");
-  const bool read = PrintAccessibleText(object, false) && PrintAccessibleText(object, true);
+  const bool named = PrintAccessibleText(object, false);
+  // When the name was had (since 1970, UTC), so that a script can set the time read against
+  // the moment it was read.
+  std::printf("read at: %.3f\n", UnixSecondsNow());
+  const bool read = named && PrintAccessibleText(object, true);
   object->Release();
   return read ? 0 : Fail("the object would not say its name and value");
 }
@@ -301,9 +317,6 @@ int Move(int, char **argv, HWND clock) {
   return 0;
 }
 
-int TickLagCommand(int argc, char **argv, HWND clock) {
-  return TickLag(clock, std::atof(argv[2]), argc > 3 ? std::atof(argv[3]) : 0.0);
-}
 
 int Show(int, char **argv, HWND clock) {
   ShowWindow(clock, std::strcmp(argv[2], "minimize") == 0 ? SW_MINIMIZE : SW_RESTORE);
@@ -353,7 +366,7 @@ const SubCommand kSubCommands[] = {
     {"command", 3, 3, true, Command},
     {"syscommand", 3, 3, true, SysCommand},
     {"move", 6, 6, true, Move},
-    {"tick-lag", 3, 4, true, TickLagCommand},
+    {"tick-lag", 3, 6, true, TickLag},
     {"show", 3, 3, true, Show},
     {"close", 2, kAnyCount, true, Close},
     {"accessible", 2, 2, true, Accessible},

@@ -10,5 +10,7 @@ int Fail(const char *what);
 
 // Starts EXE, prints the milliseconds until its window shows and until its text is drawn.
 int TimeToPaint(const char *exe);
-// Watches the clock's shown seconds for `seconds` and prints how late each change was.
-int TickLag(HWND w, double seconds, double offset);
+// tick-lag SECONDS [SCALE [LONGITUDE [DUT1]]] or tick-lag SECONDS OFFSET: watches the clock's
+// shown seconds for SECONDS and prints how late each change was after the second of SCALE,
+// or of the computer's clock plus OFFSET seconds.
+int TickLag(int argc, char **argv, HWND w);

@@ -5,10 +5,14 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <vector>
 
+#include "astro/apparent.h"
+#include "astro/sidereal.h"
+#include "shell/tick_timing.h"
 #include "tools/orvctl.h"
 
 namespace {
@@ -194,10 +198,35 @@ bool FindTextBox(POINT origin, int width, int height, TextBox *box) {
   return right >= 0;
 }
 
+// Which seconds the clock is showing: the computer's (LMT, UT), or sidereal time by the
+// clock's own formulas, at a longitude (degrees, east positive; 0 for GST), mean or
+// apparent, with a DUT1 in milliseconds.
+struct ShownScale {
+  bool sidereal;
+  double longitudeEast;
+  bool apparent;
+  int dut1Ms;
+};
+
 struct Change {
   double at;  // the computer's clock when the new pattern was seen
   std::uint64_t pattern;
 };
+
+// The seconds of `scale` at the computer's UTC `at` (seconds since 1601), as the clock works
+// them out for a city whose zone is the computer's: the computer's own seconds, or sidereal
+// seconds of the day.
+double ScaleSeconds(const ShownScale &scale, double at) {
+  if (!scale.sidereal) return at;
+  const double days = std::floor(at / 86400.0);
+  const double day = 2305813.5 + days;  // 1601 January 1, 0h UTC, as a Julian day
+  const double fraction = (at - days * 86400.0) / 86400.0;
+  const double gst = GreenwichSiderealAt(day, fraction, scale.dut1Ms, scale.apparent);
+  Location place = {};
+  place.hemisphere = scale.longitudeEast < 0 ? kWest : kEast;
+  place.longitude = std::fabs(scale.longitudeEast);
+  return (scale.longitudeEast == 0.0 ? gst : LocalSiderealTime(gst, place)) * 3600.0;
+}
 
 // Reads the digit at (x, y) of the screen every few ms for `seconds`: the first pattern and
 // each change, and the times between samples. Returns how long it watched.
@@ -220,13 +249,17 @@ double WatchDigit(ScreenGrab *digit, int x, int y, double seconds, std::vector<C
   return previous - start;
 }
 
-// Which digit each pattern shows, learnt from the computer's clock at the changes, then
-// each change's lag and the seconds skipped or shown twice, printed in one line.
+// Which digit each pattern shows, learnt from the scale's seconds at the changes, then each
+// change's lag (in the computer's milliseconds) and the seconds skipped or shown twice,
+// printed in one line.
 void ReportLags(const std::vector<Change> &changes, const std::vector<double> &periods,
-                double watched) {
+                double watched, const ShownScale &scale) {
+  const double length = scale.sidereal ? kSiderealSecondInSolarSeconds : 1.0;
+  std::vector<double> at(changes.size());
+  for (std::size_t i = 0; i < changes.size(); ++i) at[i] = ScaleSeconds(scale, changes[i].at);
   std::map<std::uint64_t, int[10]> votes;
   for (std::size_t i = 1; i < changes.size(); ++i) {
-    const auto whole = static_cast<long long>(std::floor(changes[i].at));
+    const auto whole = static_cast<long long>(std::floor(at[i]));
     ++votes[changes[i].pattern][whole % 10];
   }
   auto digitOf = [&votes](std::uint64_t pattern) {
@@ -243,14 +276,14 @@ void ReportLags(const std::vector<Change> &changes, const std::vector<double> &p
       ++unread;
       continue;
     }
-    // The latest moment at or before the change when the computer's seconds ended in `shown`.
-    const auto whole = static_cast<long long>(std::floor(changes[i].at));
-    const double since = changes[i].at - static_cast<double>(whole - ((whole % 10 - shown + 10) % 10));
+    // The latest moment at or before the change when the scale's seconds ended in `shown`.
+    const auto whole = static_cast<long long>(std::floor(at[i]));
+    const double since = at[i] - static_cast<double>(whole - ((whole % 10 - shown + 10) % 10));
     if (i == 1) continue;  // the first change ends a second watched only in part
-    lags.push_back(since * 1000.0);
+    lags.push_back(since * length * 1000.0);
     const int step = (shown - before + 10) % 10;
     if (step > 1) skipped += step - 1;
-    if (step == 1 && changes[i].at - changes[i - 1].at > 1.5) ++doubled;
+    if (step == 1 && changes[i].at - changes[i - 1].at > 1.5 * length) ++doubled;
   }
   std::printf("changes %u in %.1f s, sampled every %.1f ms (median); lag median %.1f ms, "
               "p99 %.1f ms, worst %.1f ms; skipped %d, doubled %d, unread %d\n",
@@ -259,14 +292,44 @@ void ReportLags(const std::vector<Change> &changes, const std::vector<double> &p
               doubled, unread);
 }
 
+// tick-lag's SCALE, LONGITUDE and DUT1; false for a scale it does not know.
+bool ReadShownScale(int argc, char **argv, ShownScale *shown) {
+  ShownScale scale = {false, 0.0, false, 0};
+  if (argc > 3) {
+    const char *name = argv[3];
+    scale.sidereal = std::strcmp(name, "solar") != 0;
+    scale.apparent = std::strcmp(name, "gast") == 0 || std::strcmp(name, "last") == 0;
+    const bool local = std::strcmp(name, "lst") == 0 || std::strcmp(name, "last") == 0;
+    if (scale.sidereal && !local && !scale.apparent && std::strcmp(name, "gst") != 0) {
+      return false;
+    }
+    if (local && argc > 4) scale.longitudeEast = std::atof(argv[4]);
+    if (argc > 5) scale.dut1Ms = std::atoi(argv[5]);
+  }
+  *shown = scale;
+  return true;
+}
+
 }  // namespace
 
 // The clock shows hh:mm:ss in a fixed-pitch font: the last eighth of the text is the units
 // digit of the seconds. Its pixel pattern changes exactly when the shown second does; which
 // digit each pattern is, is learnt from the computer's clock at the changes (a vote, so the
 // rare change seen just across a second of the computer's own does not mislead it).
-int TickLag(HWND w, double seconds, double offset) {
-  g_referenceOffset = offset;
+int TickLag(int argc, char **argv, HWND w) {
+  // A number in the place of the scale: the solar second of a clock that many seconds ahead
+  // of the computer's (a time server's, which the clock may follow).
+  char *end = nullptr;
+  const double offset = argc > 3 ? std::strtod(argv[3], &end) : 0.0;
+  if (argc > 3 && end != argv[3] && *end == '\0') {
+    g_referenceOffset = offset;
+    argc = 3;
+  }
+  ShownScale scale;
+  if (!ReadShownScale(argc, argv, &scale)) {
+    return Fail("tick-lag: the scale is solar, gst, lst, gast or last");
+  }
+  const double seconds = std::atof(argv[2]);
   RECT client;
   GetClientRect(w, &client);
   POINT origin = {0, 0};
@@ -282,6 +345,6 @@ int TickLag(HWND w, double seconds, double offset) {
   std::vector<double> periods;
   const double watched =
       WatchDigit(&digit, origin.x + digitLeft, origin.y + text.top, seconds, &changes, &periods);
-  ReportLags(changes, periods, watched);
+  ReportLags(changes, periods, watched, scale);
   return 0;
 }

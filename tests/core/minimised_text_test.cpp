@@ -1,7 +1,9 @@
 // The minimised clock's caption text. Portable.
 #include <gtest/gtest.h>
 
+#include "astro/clock_reading.h"
 #include "display/minimised_text.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -27,6 +29,17 @@ TEST(MinimisedText, CutsToHoursAndMinutesAndAddsTheAbbreviation) {
   char small[8];
   FormatMinimisedCaption("12:34 AM", "UT", small, sizeof small);
   EXPECT_STREQ(small, "12:34 A");  // bounded by the buffer
+}
+
+TEST(MinimisedText, OnlyTheSiderealScalesSayApparent) {
+  const struct {
+    int kind;
+    bool apparent;
+    int text;
+  } rows[] = {{kLmt12, true, IDS_ABBREV_BASE},     {kUt, true, IDS_ABBREV_BASE + kUt},
+              {kLst, false, IDS_ABBREV_BASE + kLst}, {kLst, true, IDS_ABBREV_LAST},
+              {kGst, false, IDS_ABBREV_BASE + kGst}, {kGst, true, IDS_ABBREV_GAST}};
+  for (const auto &r : rows) EXPECT_EQ(ScaleAbbreviationText(r.kind, r.apparent), r.text) << r.kind;
 }
 
 }  // namespace

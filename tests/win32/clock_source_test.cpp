@@ -35,6 +35,43 @@ void ReadTestClockExactly(bool local, CivilTime *t) {
   *t = CivilTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
 }
 
+UINT g_armedFor = 0;
+decltype(&SetTimer) g_realSetTimer = nullptr;
+UINT_PTR WINAPI RecordSetTimer(HWND w, UINT_PTR id, UINT elapse, TIMERPROC proc) {
+  g_armedFor = elapse;
+  return g_realSetTimer(w, id, elapse, proc);
+}
+
+// Each tick of LST and GST, and each choice that moves their seconds, is aimed just past the
+// sky's next second, from the reading drawn (LMT follows the system's clock, not the fake
+// one). At 17:00:00 UT on 1999 July 1, a whole second of the computer's, mean GST is
+// 11:37:13.557 and LST at 77 deg W has the same fraction; apparent GST is 11:37:12.920
+// (ERFA's gst06a). A sidereal second lasts 997.27 ms.
+TEST_F(TickTimer, EachTickIsAimedAtTheNextSecondOfTheScaleDrawn) {
+  Open();
+  SetFakeClock(1999, 7, 1, 12, 0, 0);
+  g_realSetTimer = reinterpret_cast<decltype(&SetTimer)>(const_cast<void *>(
+      ReplaceImport("user32.dll", "SetTimer", reinterpret_cast<const void *>(RecordSetTimer))));
+  ASSERT_NE(g_realSetTimer, nullptr);
+  const struct {
+    int scale;
+    bool apparent;
+    UINT delay;
+  } rows[] = {{IDM_GST, false, 441 + 3},  // 0.442 s to go
+              {IDM_LST, false, 441 + 3},
+              {IDM_GST, true, 80 + 3}};   // 0.080 s
+  for (const auto &r : rows) {
+    g_armedFor = 0;
+    Command(r.scale);
+    if (r.apparent) Command(IDM_APPARENT);
+    EXPECT_EQ(g_armedFor, r.delay) << r.scale << (r.apparent ? " apparent" : "") << ", chosen";
+    g_armedFor = 0;
+    Tick();
+    EXPECT_EQ(g_armedFor, r.delay) << r.scale << (r.apparent ? " apparent" : "") << ", ticked";
+  }
+  ReplaceImport("user32.dll", "SetTimer", reinterpret_cast<const void *>(g_realSetTimer));
+}
+
 double HoursOf(const SYSTEMTIME &t) {
   return t.wHour + t.wMinute / 60.0 + t.wSecond / 3600.0;
 }

@@ -59,11 +59,11 @@ HWND ClockWindow::Open(int clientWidth, int clientHeight) {
   g_captionWrites = 0;
   g_realProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
-  KillTimer(window_, kClockTimerId);
   ShowWindow(window_, SW_SHOWNORMAL);
   UpdateWindow(window_);
   Pump();
   if (clientWidth > 0) SetClientSize(clientWidth, clientHeight);
+  KillTimer(window_, kClockTimerId);  // start-up's, or the one a posted time scale aimed anew
   g_captionWrites = 0;
   return window_;
 }

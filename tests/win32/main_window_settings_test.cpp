@@ -8,6 +8,7 @@
 #include <string>
 
 #include "clock_window.h"
+#include "astro/apparent.h"
 #include "astro/universal_time.h"
 #include "display/chimes.h"
 #include "display/clock_face.h"
@@ -24,20 +25,23 @@ namespace {
 struct Shown {
   int kind;  // the time scale, 0-4
   int chime;
-  bool menuHidden, onTop, night = false, utFromWindows = false;
+  bool menuHidden, onTop, night = false, utFromWindows = false, apparent = false;
 };
 
-constexpr int kChoices = 6;
-const char *const kKeys[kChoices] = {"Time", "Sound", "Menus", "OnTop", "Night", "UTFromWindows"};
+constexpr int kChoices = 7;
+const char *const kKeys[kChoices] = {"Time",  "Sound",         "Menus",   "OnTop",
+                                     "Night", "UTFromWindows", "Apparent"};
+// By scale; then LST and GST while apparent sidereal time is on.
 const char *const kCaptions[] = {"Orvane 2 (LMT)", "Orvane 2 (LMT)", "Orvane 2 (UT)",
-                                 "Orvane 2 (LST)", "Orvane 2 (GST)"};
+                                 "Orvane 2 (LST)", "Orvane 2 (GST)", "Orvane 2 (LAST)",
+                                 "Orvane 2 (GAST)"};
 
 class StoredChoices : public ClockWindow {
  protected:
   // Every caption, mark and state that shows the choices, each against what is expected.
   void ExpectShown(const Shown &s, const std::string &row) {
     EXPECT_EQ(ShownTimeKind(), s.kind) << row;
-    EXPECT_EQ(Caption(), kCaptions[s.kind]) << row;
+    EXPECT_EQ(Caption(), kCaptions[s.kind + (s.apparent && s.kind >= 3 ? 2 : 0)]) << row;
     EXPECT_EQ(GetChimeMode(), s.chime) << row;
     for (int k = 0; k < 5; ++k) {
       EXPECT_EQ(Checked(g_clock.mainMenu, static_cast<UINT>(IDM_TIME_BASE + k)), k == s.kind)
@@ -57,9 +61,11 @@ class StoredChoices : public ClockWindow {
     // In the Time menu, and in the system menu for when the menu bar is hidden.
     EXPECT_EQ(NightColours(), s.night) << row;
     EXPECT_EQ(UniversalTimeFromComputer(), s.utFromWindows) << row;
+    EXPECT_EQ(ApparentSiderealTime(), s.apparent) << row;
     for (HMENU m : {g_clock.mainMenu, system}) {
       EXPECT_EQ(Checked(m, IDM_NIGHT_COLOURS), s.night) << row;
       EXPECT_EQ(Checked(m, IDM_UT_FROM_WINDOWS), s.utFromWindows) << row;
+      EXPECT_EQ(Checked(m, IDM_APPARENT), s.apparent) << row;
     }
   }
   // Back to a clean start (settings, city file, shell state) for the next row.
@@ -75,15 +81,16 @@ TEST_F(StoredChoices, AreShownAtStartAndLeftAsStored) {
     Shown shown;
     const char *after[kChoices] = {};  // where an on value is written back as 1; null: as stored
   } rows[] = {
-      {{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}, {0, kChimeMultiple, false, false}},
-      {{"3", "1", "1", "1", "1", "1"}, {3, kChimeSingle, true, true, true, true}},
-      {{"4", "0", "0", "0", "0", "0"}, {4, kChimeNone, false, false, false, false}},
+      {{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+       {0, kChimeMultiple, false, false}},
+      {{"3", "1", "1", "1", "1", "1", "1"}, {3, kChimeSingle, true, true, true, true, true}},
+      {{"4", "0", "0", "0", "0", "0", "0"}, {4, kChimeNone, false, false, false, false}},
       // Out of range, or not the one value that turns it on: ignored.
-      {{"7", "-1", "2", "yes", "2", "-1"}, {0, kChimeMultiple, false, false, false, false}},
-      {{"5", "3", "on", nullptr, "on", "2"}, {0, kChimeMultiple, false, false, false, false}},
+      {{"7", "-1", "2", "yes", "2", "-1", "-1"}, {0, kChimeMultiple, false, false, false, false}},
+      {{"5", "3", "on", nullptr, "on", "2", "2"}, {0, kChimeMultiple, false, false, false, false}},
       // Any number but 0 keeps the clock on top; "01" is read as 1.
-      {{nullptr, nullptr, "01", "5", "01", "01"}, {0, kChimeMultiple, true, true, true, true},
-       {nullptr, nullptr, "1", "1", "1", "1"}},
+      {{nullptr, nullptr, "01", "5", "01", "01", "01"},
+       {0, kChimeMultiple, true, true, true, true, true}, {nullptr, nullptr, "1", "1", "1", "1", "1"}},
   };
   for (const auto &r : rows) {
     Afresh();
@@ -112,7 +119,7 @@ enum How { kMenuCommand, kSystemCommand, kKey };
 // One window, choice after choice. It starts from values out of range, which read as the
 // defaults: choosing a default again must not write over them either.
 TEST_F(StoredChoices, EachIsWrittenOnlyWhenItChanges) {
-  const char *const start[kChoices] = {"7", "-1", "2", "yes", "2", "on"};
+  const char *const start[kChoices] = {"7", "-1", "2", "yes", "2", "on", "on"};
   for (int i = 0; i < kChoices; ++i) WriteSetting(kKeys[i], start[i]);
   Open();
   const HMENU menu = GetMenu(window_);
@@ -150,8 +157,12 @@ TEST_F(StoredChoices, EachIsWrittenOnlyWhenItChanges) {
       {"UTFromWindows", nullptr, kSystemCommand, IDM_UT_FROM_WINDOWS, "1",
        {3, N, false, false, false, true}},
       {"UTFromWindows", "1", kMenuCommand, IDM_UT_FROM_WINDOWS, "0", {3, N, false, false}},
+      // The captions say apparent for either sidereal scale.
+      {"Apparent", nullptr, kMenuCommand, IDM_APPARENT, "1", {3, N, false, false, false, false, true}},
+      {"Time", nullptr, kKey, VK_F9, "4", {4, N, false, false, false, false, true}},
+      {"Apparent", nullptr, kSystemCommand, IDM_APPARENT, "0", {4, N, false, false}},
       // A system menu's item sent as a menu-bar command is not the choice's.
-      {"OnTop", nullptr, kMenuCommand, IDM_ALWAYS_ON_TOP, "0", {3, N, false, false}},
+      {"OnTop", nullptr, kMenuCommand, IDM_ALWAYS_ON_TOP, "0", {4, N, false, false}},
   };
   int n = 0;
   for (const auto &r : rows) {

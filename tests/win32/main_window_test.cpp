@@ -35,7 +35,8 @@ TEST_F(MainWindowStart, SystemMenuEndsWithTheProgramsItems) {
                {IDM_SHOW_MENU_BAR, "Show Menu Bar\tF11"}, {0, ""},
                {IDM_ALWAYS_ON_TOP, "Always on &Top"},
                {IDM_NIGHT_COLOURS, "Night C&olours\tCtrl+N"},
-               {IDM_UT_FROM_WINDOWS, "Universal Time from &Windows"}};
+               {IDM_UT_FROM_WINDOWS, "Universal Time from &Windows"},
+               {IDM_APPARENT, "A&pparent Sidereal Time"}};
   const int kAdded = static_cast<int>(sizeof added / sizeof added[0]);
   const int count = GetMenuItemCount(system);
   ASSERT_GT(count, kAdded);
@@ -134,12 +135,13 @@ TEST_F(ClockFace, TextFollowsTheClockAndTheTimeKind) {
   Command(IDM_UT);
   Tick();
   EXPECT_STREQ(LastClockText(), "17:00:00");
+  // The sidereal scales show the second the reading is in, as the sky turns it.
   Command(IDM_GST);
   Tick();
-  EXPECT_STREQ(LastClockText(), "11:37:14");  // 11.620432600406929 hours
+  EXPECT_STREQ(LastClockText(), "11:37:13");  // 11.620432600406929 hours
   Command(IDM_LST);
   Tick();
-  EXPECT_STREQ(LastClockText(), " 6:29:14");
+  EXPECT_STREQ(LastClockText(), " 6:29:13");
   Command(IDM_LMT12);
   Tick();
   EXPECT_STREQ(LastClockText(), "12:00:00 PM");
@@ -193,16 +195,20 @@ TEST_F(ClockFace, MinimisedCaptionChangesOncePerMinute) {
   Tick();
   EXPECT_EQ(Caption(), " 6:29 LST");
   EXPECT_EQ(CaptionWrites(), before + 1);
-  SetFakeClock(1999, 7, 1, 12, 0, 45);  // LST 6:29:59
+  SetFakeClock(1999, 7, 1, 12, 0, 46);  // LST 6:29:59.69
   Tick();
   EXPECT_EQ(CaptionWrites(), before + 1);
-  SetFakeClock(1999, 7, 1, 12, 0, 46);  // LST 6:30:00
+  SetFakeClock(1999, 7, 1, 12, 0, 47);  // LST 6:30:00.69
   Tick();
   EXPECT_EQ(Caption(), " 6:30 LST");
   EXPECT_EQ(CaptionWrites(), before + 2);
+  // Apparent time, chosen while minimised, is named at once (within a second of the mean).
+  SetFakeClock(1999, 7, 1, 12, 0, 20);  // LST 6:29:33.61
+  Command(IDM_APPARENT);
+  EXPECT_EQ(Caption(), " 6:29 LAST");
   ShowWindow(window_, SW_RESTORE);
   Pump();
-  EXPECT_EQ(Caption(), "Orvane 2 (LST)");
+  EXPECT_EQ(Caption(), "Orvane 2 (LAST)");
 }
 
 TEST_F(ClockFace, MinimisedTwelveHourCaptionKeepsTheDesignator) {

@@ -141,6 +141,7 @@ TEST(Resources, StringsMenusAndAcceleratorsAsTheProgramShowsThem) {
       "  &Greenwich Sidereal Time\tF9 104",
       "  -",
       "  Universal Time from &Windows 154",
+      "  A&pparent Sidereal Time 155",
       "  Night C&olours\tCtrl+N 153",
       "  -",
       "  Si&dereal Time... 156",

@@ -38,7 +38,7 @@ test-fuzz:
 	tools/fuzz.sh 80
 
 test-win64: build-win64
-	tools/wine-session.sh build/wine-prefix ctest --preset win64
+	tools/wine-session.sh build/wine-prefix ctest --preset win64 --repeat until-pass:2
 
 # The i686 build always; its tests when 32-bit Wine can be installed.
 test-win32: setup

@@ -22,4 +22,4 @@ if ! tools/setup.sh wine32; then
   echo "i686 built; its tests were not run: 32-bit Wine could not be installed" >&2
   exit 0
 fi
-tools/wine-session.sh build/wine-prefix ctest --preset win32
+tools/wine-session.sh build/wine-prefix ctest --preset win32 --repeat until-pass:2
